@@ -1,0 +1,33 @@
+#pragma once
+// CString: the framework's text type. Text is UTF-8; lengths are in bytes.
+
+#include <string>
+#include <string_view>
+
+class CString {
+public:
+    CString() = default;
+    CString(const char* text) : m_text(text ? text : "") {}  // NOLINT(google-explicit-constructor)
+    CString(std::string text) : m_text(std::move(text)) {}  // NOLINT(google-explicit-constructor)
+    CString(const char* text, int length) : m_text(text, static_cast<std::size_t>(length)) {}
+
+    int GetLength() const { return static_cast<int>(m_text.size()); }
+    bool IsEmpty() const { return m_text.empty(); }
+    void Empty() { m_text.clear(); }
+
+    // printf-style formatting; replaces the whole text.
+    void Format(const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+    operator const char*() const { return m_text.c_str(); }  // NOLINT(google-explicit-constructor)
+    const std::string& str() const { return m_text; }
+
+    CString& operator+=(std::string_view more) {
+        m_text += more;
+        return *this;
+    }
+    friend bool operator==(const CString& a, const CString& b) { return a.m_text == b.m_text; }
+    friend bool operator==(const CString& a, const char* b) { return a.m_text == (b ? b : ""); }
+
+private:
+    std::string m_text;
+};

@@ -1,0 +1,161 @@
+#include "net/SocketService.h"
+
+#include <memory>
+
+#include "net/AsyncSocket.h"
+
+namespace net {
+
+SocketThreadState& ThreadState() {
+    thread_local auto state = [] {
+        auto made = std::make_unique<SocketThreadState>();
+        made->live.reserve(10);
+        made->retired.reserve(10);
+        return made;
+    }();
+    return *state;
+}
+
+BEGIN_MESSAGE_MAP(CSocketWnd, CWnd)
+ON_MESSAGE(WM_SOCKET_NOTIFY, OnSocketNotify)
+ON_MESSAGE(WM_SOCKET_DEAD, OnSocketDead)
+END_MESSAGE_MAP()
+
+namespace {
+
+// Hands out queued notices from the front until the queue is empty, notices queued meanwhile
+// included. A handler may close the last socket, which destroys this window and empties the queue.
+void ProcessQueue() {
+    auto& queue = ThreadState().queue;
+    while (!queue.empty()) {
+        const Notice notice = queue.front();
+        queue.pop_front();
+        if (notice.message == WM_SOCKET_NOTIFY) {
+            CAsyncSocket::DoCallBack(notice.wParam, notice.lParam);
+        } else {
+            auto& retired = ThreadState().retired;
+            const auto found = retired.find(static_cast<winsock::SOCKET>(notice.wParam));
+            if (found != retired.end() && --found->second <= 0) {
+                retired.erase(found);
+            }
+        }
+    }
+}
+
+}  // namespace
+
+LRESULT CSocketWnd::OnSocketNotify(WPARAM wParam, LPARAM lParam) {
+    ThreadState().queue.push_back({WM_SOCKET_NOTIFY, wParam, lParam});
+    ProcessQueue();
+    return 0;
+}
+
+LRESULT CSocketWnd::OnSocketDead(WPARAM wParam, LPARAM lParam) {
+    ThreadState().queue.push_back({WM_SOCKET_DEAD, wParam, lParam});
+    ProcessQueue();
+    return 0;
+}
+
+}  // namespace net
+
+BOOL StartSocketService(winsock::WSADATA* data) {
+    static bool started = false;
+    if (!started) {
+        winsock::WSADATA local{};
+        winsock::WSADATA* record = data != nullptr ? data : &local;
+        if (winsock::WSAStartup(MAKEWORD(1, 1), record) != 0) {
+            return FALSE;
+        }
+        if (record->wVersion != MAKEWORD(1, 1)) {
+            winsock::WSACleanup();
+            return FALSE;
+        }
+        started = true;
+    }
+    net::ThreadState();
+    return TRUE;
+}
+
+CAsyncSocket* CAsyncSocket::LookupHandle(winsock::SOCKET handle) {
+    const auto& live = net::ThreadState().live;
+    const auto found = live.find(handle);
+    return found == live.end() ? nullptr : found->second;
+}
+
+void CAsyncSocket::AttachHandle(winsock::SOCKET handle, CAsyncSocket* socket) {
+    auto& state = net::ThreadState();
+    if (state.live.empty() && state.window.m_hWnd == nullptr) {
+        if (!state.window.CreateEx(0, "AfxWnd", "Socket Notification Sink", 0, 0, 0, 0, 0, nullptr, 0)) {
+            AfxThrowResourceException();
+        }
+    }
+    state.live[handle] = socket;
+}
+
+void CAsyncSocket::DetachHandle(winsock::SOCKET handle) {
+    auto& state = net::ThreadState();
+    if (state.live.erase(handle) == 0 || !state.live.empty()) {
+        return;
+    }
+    // The last socket is gone: the window goes with it, and with it every notice still waiting.
+    state.window.DestroyWindow();
+    state.retired.clear();
+    state.queue.clear();
+}
+
+void CAsyncSocket::KillSocket(winsock::SOCKET handle) {
+    auto& state = net::ThreadState();
+    DetachHandle(handle);
+    if (state.window.m_hWnd != nullptr) {
+        state.window.PostMessage(WM_SOCKET_DEAD, static_cast<WPARAM>(handle), 0);
+        state.retired[handle] += 1;
+    }
+}
+
+void CAsyncSocket::DoCallBack(WPARAM wParam, LPARAM lParam) {
+    if (wParam == 0 && lParam == 0) {
+        return;
+    }
+    const auto handle = static_cast<winsock::SOCKET>(wParam);
+    auto& state = net::ThreadState();
+    if (state.retired.count(handle) != 0) {
+        return;
+    }
+    CAsyncSocket* socket = LookupHandle(handle);
+    if (socket == nullptr) {
+        // An event of a connection accepted into a target that has not taken its handle yet.
+        socket = LookupHandle(winsock::INVALID_SOCKET);
+        if (socket == nullptr) {
+            return;
+        }
+        socket->m_hSocket = handle;
+        DetachHandle(winsock::INVALID_SOCKET);
+        AttachHandle(handle, socket);
+    }
+    int error = static_cast<int>(winsock::WSAGETSELECTERROR(lParam));
+    switch (winsock::WSAGETSELECTEVENT(lParam)) {
+        case winsock::FD_READ: {
+            DWORD waiting = 0;
+            if (!socket->IOCtl(winsock::FIONREAD, &waiting)) {
+                error = winsock::WSAGetLastError();
+            }
+            if (waiting != 0 || error != 0) {
+                socket->OnReceive(error);
+                break;
+            }
+            // A datagram of zero bytes announces itself without a byte waiting. Reading it away
+            // lets the next datagram be announced; on a stream this read takes nothing.
+            char byte = 0;
+            if (winsock::recv(handle, &byte, 1, winsock::MSG_PEEK) == 0) {
+                winsock::recv(handle, &byte, 1, 0);
+            }
+            break;
+        }
+        case winsock::FD_WRITE: socket->OnSend(error); break;
+        case winsock::FD_OOB: socket->OnOutOfBandData(error); break;
+        case winsock::FD_ACCEPT: socket->OnAccept(error); break;
+        case winsock::FD_CONNECT: socket->OnConnect(error); break;
+        case winsock::FD_CLOSE: socket->OnClose(error); break;
+        default: break;
+    }
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The per-thread state of the socket service, shared by the socket class and the hidden window.
+
+#include <deque>
+#include <unordered_map>
+
+#include "framework/Wnd.h"
+#include "net/winsock.h"
+
+class CAsyncSocket;
+
+namespace net {
+
+// The hidden window that receives the platform's event notices and the retire notices.
+class CSocketWnd : public CWnd {
+public:
+    LRESULT OnSocketNotify(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSocketDead(WPARAM wParam, LPARAM lParam);
+
+    DECLARE_MESSAGE_MAP()
+};
+
+struct Notice {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+struct SocketThreadState {
+    std::unordered_map<winsock::SOCKET, CAsyncSocket*> live;
+    std::unordered_map<winsock::SOCKET, int> retired;
+    std::deque<Notice> queue;
+    CSocketWnd window;
+};
+
+// The calling thread's state, made on first use.
+SocketThreadState& ThreadState();
+
+}  // namespace net

@@ -1,0 +1,227 @@
+#include "net/posix/Registry.h"
+
+#include <QSocketNotifier>
+
+#include <sys/ioctl.h>
+#include <sys/socket.h>
+
+#include <memory>
+#include <unordered_map>
+
+#include "framework/Wnd.h"
+#include "net/posix/Errors.h"
+
+namespace winsock::posix::registry {
+namespace {
+
+enum class Phase { Open, Connecting, Connected, Listening, Failed };
+
+struct Entry {
+    bool stream = false;
+    Phase phase = Phase::Open;
+    HWND window = nullptr;
+    UINT message = 0;
+    long events = 0;
+    bool readPending = false;   // a read or accept notice waits for its receive or accept call
+    bool closeReported = false;
+    bool writeWanted = false;   // a send would have blocked: announce when writable again
+    std::unique_ptr<QSocketNotifier> readNotifier;
+    std::unique_ptr<QSocketNotifier> writeNotifier;
+};
+
+// Sockets are used from the thread that runs the message loop only.
+std::unordered_map<int, Entry>& Entries() {
+    static std::unordered_map<int, Entry> entries;
+    return entries;
+}
+
+Entry* Find(int fd) {
+    const auto found = Entries().find(fd);
+    return found == Entries().end() ? nullptr : &found->second;
+}
+
+void Post(int fd, const Entry& entry, long event, int wsaError) {
+    if (entry.window != nullptr && (entry.events & event) != 0) {
+        ::PostMessage(entry.window, entry.message, static_cast<WPARAM>(fd),
+                      WSAMAKESELECTREPLY(static_cast<unsigned>(event), static_cast<unsigned>(wsaError)));
+    }
+}
+
+bool WatchRead(const Entry& e) {
+    if (e.window == nullptr || e.readPending || e.closeReported) {
+        return false;
+    }
+    // A stream socket that is neither listening nor connected reports hang-up on every poll.
+    return !e.stream || e.phase == Phase::Listening || e.phase == Phase::Connected;
+}
+
+bool WatchWrite(const Entry& e) {
+    return e.window != nullptr && (e.phase == Phase::Connecting || e.writeWanted);
+}
+
+void OnReadable(int fd);
+void OnWritable(int fd);
+
+void Update(int fd, Entry& e) {
+    const bool read = WatchRead(e);
+    if (read && !e.readNotifier) {
+        e.readNotifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+        QObject::connect(e.readNotifier.get(), &QSocketNotifier::activated, [fd] { OnReadable(fd); });
+    }
+    if (e.readNotifier) {
+        e.readNotifier->setEnabled(read);
+    }
+    const bool write = WatchWrite(e);
+    if (write && !e.writeNotifier) {
+        e.writeNotifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Write);
+        QObject::connect(e.writeNotifier.get(), &QSocketNotifier::activated, [fd] { OnWritable(fd); });
+    }
+    if (e.writeNotifier) {
+        e.writeNotifier->setEnabled(write);
+    }
+}
+
+// What readable means for a connected stream: data, the peer's orderly close, or an error.
+void OnStreamReadable(int fd, Entry& e) {
+    int waiting = 0;
+    if (::ioctl(fd, FIONREAD, &waiting) == 0 && waiting > 0) {
+        e.readPending = true;
+        Post(fd, e, FD_READ, 0);
+        return;
+    }
+    char byte = 0;
+    ssize_t peeked = 0;
+    do {
+        peeked = ::recv(fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT);
+    } while (peeked < 0 && errno == EINTR);
+    if (peeked > 0) {
+        e.readPending = true;
+        Post(fd, e, FD_READ, 0);
+    } else if (peeked == 0) {
+        e.closeReported = true;
+        Post(fd, e, FD_CLOSE, 0);
+    } else if (errno != EAGAIN && errno != EWOULDBLOCK) {
+        e.closeReported = true;
+        Post(fd, e, FD_CLOSE, ErrorFromErrno(errno));
+    }
+}
+
+void OnReadable(int fd) {
+    Entry* e = Find(fd);
+    if (e == nullptr) {
+        return;
+    }
+    if (e->phase == Phase::Listening) {
+        e->readPending = true;
+        Post(fd, *e, FD_ACCEPT, 0);
+    } else if (!e->stream) {
+        e->readPending = true;
+        Post(fd, *e, FD_READ, 0);
+    } else {
+        OnStreamReadable(fd, *e);
+    }
+    Update(fd, *e);
+}
+
+void OnWritable(int fd) {
+    Entry* e = Find(fd);
+    if (e == nullptr) {
+        return;
+    }
+    if (e->phase == Phase::Connecting) {
+        int error = 0;
+        socklen_t length = sizeof error;
+        if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0) {
+            error = errno;
+        }
+        ConnectEnded(fd, ErrorFromErrno(error));
+        return;
+    }
+    e->writeWanted = false;
+    Post(fd, *e, FD_WRITE, 0);
+    Update(fd, *e);
+}
+
+}  // namespace
+
+void Add(int fd, bool stream) {
+    Entry entry;
+    entry.stream = stream;
+    Entries().insert_or_assign(fd, std::move(entry));
+}
+
+// The notifiers are destroyed here, before the socket is closed, as the event loop requires.
+void Remove(int fd) { Entries().erase(fd); }
+
+bool IsStream(int fd) {
+    const Entry* e = Find(fd);
+    return e != nullptr && e->stream;
+}
+
+void AddAccepted(int listener, int fd) {
+    Add(fd, true);
+    Entry& e = *Find(fd);
+    e.phase = Phase::Connected;
+    if (const Entry* from = Find(listener)) {
+        e.window = from->window;
+        e.message = from->message;
+        e.events = from->events;
+    }
+    Update(fd, e);
+}
+
+void Select(int fd, HWND window, UINT message, long events) {
+    Entry* e = Find(fd);
+    if (e == nullptr) {
+        return;
+    }
+    e->window = events != 0 ? window : nullptr;
+    e->message = message;
+    e->events = events;
+    Update(fd, *e);
+}
+
+void ReceiveCalled(int fd) {
+    if (Entry* e = Find(fd)) {
+        e->readPending = false;
+        Update(fd, *e);
+    }
+}
+
+void AcceptCalled(int fd) { ReceiveCalled(fd); }
+
+void SendWouldBlock(int fd) {
+    if (Entry* e = Find(fd)) {
+        e->writeWanted = true;
+        Update(fd, *e);
+    }
+}
+
+void ListenSucceeded(int fd) {
+    if (Entry* e = Find(fd)) {
+        e->phase = Phase::Listening;
+        Update(fd, *e);
+    }
+}
+
+void ConnectStarted(int fd) {
+    if (Entry* e = Find(fd)) {
+        e->phase = Phase::Connecting;
+        Update(fd, *e);
+    }
+}
+
+void ConnectEnded(int fd, int wsaError) {
+    Entry* e = Find(fd);
+    if (e == nullptr || !e->stream) {
+        return;
+    }
+    e->phase = wsaError == 0 ? Phase::Connected : Phase::Failed;
+    Post(fd, *e, FD_CONNECT, wsaError);
+    if (wsaError == 0) {
+        Post(fd, *e, FD_WRITE, 0);
+    }
+    Update(fd, *e);
+}
+
+}  // namespace winsock::posix::registry

@@ -1,0 +1,36 @@
+#pragma once
+// What the service knows of each open socket: its kind, where its connection stands, and its event
+// registration. The socket calls report what they did here, and the registry decides which event
+// notices to post and when, with the Windows Sockets re-enabling rules:
+//  - read: posted once, then again only after the next receive call, and only while data remain;
+//  - accept: posted once, then again only after the next accept call, while connections wait;
+//  - connect: posted once when a connect started without blocking completes, with its error;
+//  - close: posted once, after every byte before it has been read, with 0 or the reset's error;
+//  - write: posted after a connect completes, and after a send that would have blocked, once the
+//    socket can take data again.
+// A socket whose read or accept notice is pending is not watched until the matching call, so an
+// idle or busy program never spins on readiness it has already announced.
+
+#include "framework/AfxTypes.h"
+#include "net/winsock.h"
+
+namespace winsock::posix::registry {
+
+void Add(int fd, bool stream);
+void Remove(int fd);
+bool IsStream(int fd);
+
+// The accepted socket takes the listener's registration.
+void AddAccepted(int listener, int fd);
+
+void Select(int fd, HWND window, UINT message, long events);
+
+void ReceiveCalled(int fd);
+void AcceptCalled(int fd);
+void SendWouldBlock(int fd);
+void ListenSucceeded(int fd);
+void ConnectStarted(int fd);
+// A connect that has already ended, connected (error 0) or failed with a Windows Sockets error.
+void ConnectEnded(int fd, int wsaError);
+
+}  // namespace winsock::posix::registry

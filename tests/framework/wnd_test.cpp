@@ -1,0 +1,136 @@
+#include "framework/Wnd.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "framework/HandlerBoundary.h"
+#include "framework/MessageLoop.h"
+#include "tests/support/Peers.h"
+
+namespace {
+
+constexpr UINT WM_FIRST = WM_USER + 1;
+constexpr UINT WM_SECOND = WM_USER + 2;
+constexpr UINT WM_BASE_ONLY = WM_USER + 3;
+constexpr UINT WM_DESTROY_SELF = WM_USER + 4;
+constexpr UINT WM_RAISE = WM_USER + 5;
+
+class BaseWnd : public CWnd {
+public:
+    std::vector<std::pair<UINT, WPARAM>> seen;
+
+    LRESULT OnBaseOnly(WPARAM wParam, LPARAM /*lParam*/) {
+        seen.emplace_back(WM_BASE_ONLY, wParam);
+        return 7;
+    }
+    LRESULT OnFirst(WPARAM wParam, LPARAM /*lParam*/) {
+        seen.emplace_back(WM_FIRST, wParam + 1000);
+        return 1;
+    }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(BaseWnd, CWnd)
+ON_MESSAGE(WM_BASE_ONLY, OnBaseOnly)
+ON_MESSAGE(WM_FIRST, OnFirst)
+END_MESSAGE_MAP()
+
+class RecordingWnd : public BaseWnd {
+public:
+    LRESULT OnFirst(WPARAM wParam, LPARAM /*lParam*/) {
+        seen.emplace_back(WM_FIRST, wParam);
+        return 2;
+    }
+    LRESULT OnSecond(WPARAM wParam, LPARAM lParam) {
+        seen.emplace_back(WM_SECOND, wParam + static_cast<WPARAM>(lParam));
+        return 3;
+    }
+    LRESULT OnDestroySelf(WPARAM /*wParam*/, LPARAM /*lParam*/) {
+        DestroyWindow();
+        return 0;
+    }
+    LRESULT OnRaise(WPARAM /*wParam*/, LPARAM /*lParam*/) { AfxThrowResourceException(); }
+
+    bool Create() { return CreateEx(0, "AfxWnd", "test window", 0, 0, 0, 0, 0, nullptr, 0) != FALSE; }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(RecordingWnd, BaseWnd)
+ON_MESSAGE(WM_FIRST, OnFirst)
+ON_MESSAGE(WM_SECOND, OnSecond)
+ON_MESSAGE(WM_DESTROY_SELF, OnDestroySelf)
+ON_MESSAGE(WM_RAISE, OnRaise)
+END_MESSAGE_MAP()
+
+TEST(WindowMessages, PostedMessagesArriveInPostingOrderAcrossWindows) {
+    RecordingWnd a;
+    RecordingWnd b;
+    ASSERT_TRUE(a.Create());
+    ASSERT_TRUE(b.Create());
+    for (WPARAM i = 0; i < 50; ++i) {
+        RecordingWnd& target = i % 3 == 0 ? b : a;
+        ASSERT_TRUE(target.PostMessage(i % 2 == 0 ? WM_FIRST : WM_SECOND, i, 0));
+    }
+    ASSERT_TRUE(test::PumpUntil([&] { return a.seen.size() + b.seen.size() == 50; }));
+    for (const auto* w : {&a, &b}) {
+        for (std::size_t i = 1; i < w->seen.size(); ++i) {
+            EXPECT_LT(w->seen[i - 1].second, w->seen[i].second);
+        }
+    }
+}
+
+TEST(WindowMessages, DerivedMapOverridesBaseAndFallsBackToIt) {
+    RecordingWnd w;
+    ASSERT_TRUE(w.Create());
+    EXPECT_EQ(w.SendMessage(WM_FIRST, 5, 0), 2);
+    EXPECT_EQ(w.SendMessage(WM_BASE_ONLY, 6, 0), 7);
+    EXPECT_EQ(w.SendMessage(WM_USER + 99, 0, 0), 0);
+    const std::vector<std::pair<UINT, WPARAM>> expected{{WM_FIRST, 5}, {WM_BASE_ONLY, 6}};
+    EXPECT_EQ(w.seen, expected);
+}
+
+TEST(WindowMessages, MessagesToADestroyedWindowAreDroppedAndItsHandleStaysDead) {
+    RecordingWnd w;
+    ASSERT_TRUE(w.Create());
+    const HWND old = w.m_hWnd;
+    ASSERT_TRUE(w.PostMessage(WM_FIRST, 1, 0));
+    ASSERT_TRUE(w.DestroyWindow());
+    EXPECT_FALSE(IsWindow(old));
+    EXPECT_FALSE(::PostMessage(old, WM_FIRST, 2, 0));
+
+    ASSERT_TRUE(w.Create());
+    EXPECT_NE(w.m_hWnd, old);
+    ASSERT_TRUE(w.PostMessage(WM_SECOND, 3, 0));
+    ASSERT_TRUE(test::PumpUntil([&] { return !w.seen.empty(); }));
+    test::PumpFor(20);
+    const std::vector<std::pair<UINT, WPARAM>> expected{{WM_SECOND, 3}};
+    EXPECT_EQ(w.seen, expected);
+}
+
+TEST(WindowMessages, AWindowMayDestroyItselfInsideItsHandler) {
+    RecordingWnd w;
+    ASSERT_TRUE(w.Create());
+    ASSERT_TRUE(w.PostMessage(WM_DESTROY_SELF, 0, 0));
+    ASSERT_TRUE(w.PostMessage(WM_FIRST, 1, 0));
+    ASSERT_TRUE(test::PumpUntil([&] { return w.m_hWnd == nullptr; }));
+    test::PumpFor(20);
+    EXPECT_TRUE(w.seen.empty());
+}
+
+TEST(WindowMessages, AnErrorRaisedInAHandlerIsReportedAndTheLoopCarriesOn) {
+    std::vector<std::pair<unsigned, UINT>> reports;
+    AfxSetErrorReporter([&](const CException& e, UINT message) { reports.emplace_back(e.MessageId(), message); });
+    RecordingWnd w;
+    ASSERT_TRUE(w.Create());
+    ASSERT_TRUE(w.PostMessage(WM_RAISE, 0, 0));
+    ASSERT_TRUE(w.PostMessage(WM_FIRST, 4, 0));
+    ASSERT_TRUE(test::PumpUntil([&] { return !w.seen.empty(); }));
+    AfxSetErrorReporter(nullptr);
+    const std::vector<std::pair<unsigned, UINT>> expected{{61474u, WM_RAISE}};
+    EXPECT_EQ(reports, expected);
+}
+
+}  // namespace

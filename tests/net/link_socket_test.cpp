@@ -1,0 +1,101 @@
+#include "net/LinkSocket.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/Peers.h"
+
+namespace ws = winsock;
+
+namespace {
+
+// Stands in for the console: records each call with the endpoint that made it.
+class RecordingOwner : public CLinkOwner {
+public:
+    struct Call {
+        std::string what;
+        CLinkSocket* socket;
+        int error;
+        bool operator==(const Call&) const = default;
+    };
+    std::vector<Call> calls;
+    bool closeOnClose = false;
+
+    void OnLinkAccept(CLinkSocket* s, int e) override { calls.push_back({"accept", s, e}); }
+    void OnLinkConnect(CLinkSocket* s, int e) override { calls.push_back({"connect", s, e}); }
+    void OnLinkReceive(CLinkSocket* s, int e) override {
+        char buffer[2048];
+        calls.push_back({"receive " + std::to_string(s->Receive(buffer, sizeof buffer)), s, e});
+    }
+    void OnLinkClose(CLinkSocket* s, int e) override {
+        calls.push_back({"close", s, e});
+        if (closeOnClose) {
+            s->Close();
+        }
+    }
+};
+
+class LinkSocketTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(StartSocketService()); }
+};
+
+TEST_F(LinkSocketTest, ServerSideEventsReachTheOwnerWithTheirEndpoint) {
+    RecordingOwner owner;
+    CLinkSocket listener;
+    CLinkSocket peer;
+    listener.m_pOwner = &owner;
+    peer.m_pOwner = &owner;
+    ASSERT_TRUE(listener.Create(0));
+    ASSERT_EQ(ws::listen(listener.m_hSocket, 1), 0);
+    test::Fd client = test::TcpConnect(test::LocalPort(listener.m_hSocket));
+    ASSERT_TRUE(test::PumpUntil([&] { return !owner.calls.empty(); }));
+    ASSERT_TRUE(listener.Accept(peer));
+    listener.Close();
+    test::SendAll(client, "12345");
+    client.reset();
+    owner.closeOnClose = true;
+    ASSERT_TRUE(test::PumpUntil([&] { return owner.calls.size() == 3; }));
+    const std::vector<RecordingOwner::Call> expected{
+        {"accept", &listener, 0}, {"receive 5", &peer, 0}, {"close", &peer, 0}};
+    EXPECT_EQ(owner.calls, expected);
+    EXPECT_EQ(peer.m_hSocket, ws::INVALID_SOCKET);
+}
+
+TEST_F(LinkSocketTest, ClientSideEventsReachTheOwnerAndWriteEventsDoNot) {
+    RecordingOwner owner;
+    CLinkSocket client;
+    client.m_pOwner = &owner;
+    std::uint16_t port = 0;
+    test::Fd listener = test::TcpListener(&port);
+    ASSERT_TRUE(client.Create());
+    client.Connect("127.0.0.1", port);
+    test::Fd server = test::TcpAccept(listener);
+    ASSERT_TRUE(test::PumpUntil([&] { return !owner.calls.empty(); }));
+    test::Reset(server);
+    owner.closeOnClose = true;
+    ASSERT_TRUE(test::PumpUntil([&] { return owner.calls.size() == 2; }));
+    test::PumpFor(30);
+    const std::vector<RecordingOwner::Call> expected{{"connect", &client, 0}, {"close", &client, ws::WSAECONNRESET}};
+    EXPECT_EQ(owner.calls, expected);
+
+    ASSERT_TRUE(client.Create());
+    client.Connect("127.0.0.1", test::FreePort(true));
+    ASSERT_TRUE(test::PumpUntil([&] { return owner.calls.size() == 3; }));
+    EXPECT_EQ(owner.calls.back(), (RecordingOwner::Call{"connect", &client, ws::WSAECONNREFUSED}));
+    client.Close();
+}
+
+TEST_F(LinkSocketTest, AnEndpointWithoutAnOwnerDropsItsEvents) {
+    CLinkSocket orphan;
+    ASSERT_TRUE(orphan.Create(0, ws::SOCK_DGRAM));
+    std::uint16_t peerPort = 0;
+    test::Fd peer = test::UdpSocket(&peerPort);
+    test::SendDatagram(peer, test::LocalPort(orphan.m_hSocket), "lost");
+    test::PumpFor(50);
+    orphan.Close();
+}
+
+}  // namespace

@@ -1,0 +1,170 @@
+// The shim's header first: the system headers below define some of its names as macros.
+#include "tests/support/Peers.h"
+
+#include <arpa/inet.h>
+#include <dirent.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "framework/MessageLoop.h"
+
+namespace test {
+namespace {
+
+sockaddr_in Loopback(std::uint16_t port) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    return address;
+}
+
+std::uint16_t BoundPort(int fd) {
+    sockaddr_in address{};
+    socklen_t length = sizeof address;
+    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    return ntohs(address.sin_port);
+}
+
+Fd Bound(int type, std::uint16_t* port) {
+    Fd fd(::socket(AF_INET, type | SOCK_CLOEXEC, 0));
+    EXPECT_GE(fd.get(), 0);
+    const sockaddr_in address = Loopback(0);
+    EXPECT_EQ(::bind(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    *port = BoundPort(fd.get());
+    return fd;
+}
+
+}  // namespace
+
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs) { return AfxPumpMessagesUntil(done, timeoutMs); }
+
+void PumpFor(int milliseconds) { AfxPumpMessagesUntil([] { return false; }, milliseconds); }
+
+Fd& Fd::operator=(Fd&& other) noexcept {
+    if (this != &other) {
+        reset();
+        m_fd = other.release();
+    }
+    return *this;
+}
+
+Fd::~Fd() { reset(); }
+
+int Fd::release() {
+    const int fd = m_fd;
+    m_fd = -1;
+    return fd;
+}
+
+void Fd::reset() {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+}
+
+Fd TcpListener(std::uint16_t* port) {
+    Fd fd = Bound(SOCK_STREAM, port);
+    EXPECT_EQ(::listen(fd.get(), 16), 0);
+    return fd;
+}
+
+Fd TcpConnect(std::uint16_t port) {
+    Fd fd(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    const sockaddr_in address = Loopback(port);
+    EXPECT_EQ(::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address), 0)
+        << "connect to 127.0.0.1:" << port << " failed: " << errno;
+    return fd;
+}
+
+Fd TcpAccept(const Fd& listener, int timeoutMs) {
+    // The console's side runs on this thread's message loop, so the wait keeps delivering messages.
+    pollfd waiting{listener.get(), POLLIN, 0};
+    PumpUntil([&] { return ::poll(&waiting, 1, 0) > 0; }, timeoutMs);
+    return Fd(::accept4(listener.get(), nullptr, nullptr, SOCK_CLOEXEC));
+}
+
+Fd UdpSocket(std::uint16_t* port) { return Bound(SOCK_DGRAM, port); }
+
+std::uint16_t FreePort(bool stream) {
+    std::uint16_t port = 0;
+    Bound(stream ? SOCK_STREAM : SOCK_DGRAM, &port);
+    return port;
+}
+
+bool PlainBindSucceeds(std::uint16_t port) {
+    Fd plain(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    sockaddr_in any{};
+    any.sin_family = AF_INET;
+    any.sin_port = htons(port);
+    return ::bind(plain.get(), reinterpret_cast<sockaddr*>(&any), sizeof any) == 0;
+}
+
+void SendAll(const Fd& fd, const std::string& data) {
+    std::size_t sent = 0;
+    while (sent < data.size()) {
+        const ssize_t n = ::send(fd.get(), data.data() + sent, data.size() - sent, MSG_NOSIGNAL);
+        ASSERT_GT(n, 0) << "send failed: " << errno;
+        sent += static_cast<std::size_t>(n);
+    }
+}
+
+void SendDatagram(const Fd& fd, std::uint16_t port, const std::string& data) {
+    const sockaddr_in to = Loopback(port);
+    ASSERT_EQ(::sendto(fd.get(), data.data(), data.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to),
+              static_cast<ssize_t>(data.size()));
+}
+
+std::string ReceiveExactly(const Fd& fd, std::size_t length, int timeoutMs) {
+    std::string data;
+    char buffer[4096];
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (data.size() < length && std::chrono::steady_clock::now() < deadline) {
+        pollfd waiting{fd.get(), POLLIN, 0};
+        if (::poll(&waiting, 1, 0) <= 0) {
+            PumpFor(1);
+            continue;
+        }
+        const ssize_t n = ::recv(fd.get(), buffer, std::min(sizeof buffer, length - data.size()), 0);
+        if (n <= 0) {
+            break;
+        }
+        data.append(buffer, static_cast<std::size_t>(n));
+    }
+    return data;
+}
+
+void Reset(Fd& fd) {
+    const linger abort{1, 0};
+    ::setsockopt(fd.get(), SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
+    fd.reset();
+}
+
+std::uint16_t LocalPort(winsock::SOCKET s) {
+    winsock::sockaddr_in address{};
+    int length = sizeof address;
+    winsock::getsockname(s, reinterpret_cast<winsock::sockaddr*>(&address), &length);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&address.sin_port);
+    return static_cast<std::uint16_t>((bytes[0] << 8) | bytes[1]);
+}
+
+int OpenDescriptors() {
+    int count = 0;
+    if (DIR* dir = ::opendir("/proc/self/fd")) {
+        while (const dirent* entry = ::readdir(dir)) {
+            count += entry->d_name[0] != '.' ? 1 : 0;
+        }
+        ::closedir(dir);
+    }
+    return count - 1;  // the directory listing's own descriptor
+}
+
+}  // namespace test

@@ -1,0 +1,53 @@
+#pragma once
+// Test peers on 127.0.0.1 made with the operating system's own sockets, so that what the tests
+// check is never also what drives them.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "net/winsock.h"
+
+namespace test {
+
+// Delivers messages until done() or five seconds; true when done().
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
+// Delivers messages for a while, for checking that something does not happen.
+void PumpFor(int milliseconds);
+
+// A descriptor that is closed when the object goes.
+class Fd {
+public:
+    explicit Fd(int fd = -1) : m_fd(fd) {}
+    Fd(Fd&& other) noexcept : m_fd(other.release()) {}
+    Fd& operator=(Fd&& other) noexcept;
+    ~Fd();
+    int get() const { return m_fd; }
+    int release();
+    void reset();
+
+private:
+    int m_fd;
+};
+
+Fd TcpListener(std::uint16_t* port);               // listening on 127.0.0.1, any free port
+Fd TcpConnect(std::uint16_t port);                 // blocking connect to 127.0.0.1:port
+Fd TcpAccept(const Fd& listener, int timeoutMs = 5000);
+Fd UdpSocket(std::uint16_t* port);                 // bound to 127.0.0.1, any free port
+std::uint16_t FreePort(bool stream);               // a port nobody holds right now
+// Whether a socket without address reuse can bind the port on any address.
+bool PlainBindSucceeds(std::uint16_t port);
+
+void SendAll(const Fd& fd, const std::string& data);
+void SendDatagram(const Fd& fd, std::uint16_t port, const std::string& data);
+// Reads until `length` bytes arrived or the peer closed.
+std::string ReceiveExactly(const Fd& fd, std::size_t length, int timeoutMs = 5000);
+// Closes with an immediate reset instead of an orderly close.
+void Reset(Fd& fd);
+
+// The local port a shim socket is bound to.
+std::uint16_t LocalPort(winsock::SOCKET s);
+// Number of open descriptors of this process.
+int OpenDescriptors();
+
+}  // namespace test
