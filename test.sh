@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds Quenzo with warnings as errors and runs the whole test suite headless.
+#   ./test.sh             plain build (build/ci)
+#   ./test.sh --sanitize  AddressSanitizer + UndefinedBehaviorSanitizer build (build/asan)
+set -euo pipefail
+cd "$(dirname "$0")"
+
+preset=ci
+[[ "${1:-}" == --sanitize ]] && preset=asan
+
+scripts/install-deps.sh test
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" -j "$(nproc)"
+export QT_QPA_PLATFORM=offscreen
+ctest --preset "$preset" -j "$(nproc)"
