@@ -1,18 +1,20 @@
 #include "framework/HandlerBoundary.h"
 
-#include <utility>
+#include "framework/StringIds.h"
+#include "framework/WinApp.h"
 
-namespace {
-AfxErrorReporter& Reporter() {
-    static AfxErrorReporter reporter;
-    return reporter;
-}
-}  // namespace
-
-void AfxReportHandlerError(const CException& error, UINT message) {
-    if (Reporter()) {
-        Reporter()(error, message);
+void AfxReportHandlerError(const CException& error, UINT message, WPARAM /*wParam*/, LPARAM lParam) {
+    if (dynamic_cast<const CUserException*>(&error) != nullptr) {
+        return;
     }
+    if (dynamic_cast<const CMemoryException*>(&error) != nullptr) {
+        AfxMessageBox(AFX_IDS_MEMORY_EXCEPTION, MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
+        return;
+    }
+    if (error.MessageId() != 0) {
+        AfxMessageBox(error.MessageId(), MB_ICONSTOP);
+        return;
+    }
+    const bool commandWithoutControl = message == WM_COMMAND && lParam == 0;
+    AfxMessageBox(commandWithoutControl ? AFX_IDP_COMMAND_FAILURE : AFX_IDP_INTERNAL_FAILURE, MB_ICONSTOP);
 }
-
-void AfxSetErrorReporter(AfxErrorReporter reporter) { Reporter() = std::move(reporter); }

@@ -30,5 +30,9 @@ public:
     unsigned MessageId() const override;
 };
 
+// A validation failure the user has already been told about.
+class CUserException : public CException {};
+
 [[noreturn]] void AfxThrowResourceException();
+[[noreturn]] void AfxThrowUserException();
 [[noreturn]] void AfxThrowMemoryException();

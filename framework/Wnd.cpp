@@ -3,24 +3,42 @@
 #include <new>
 
 #include "framework/HandlerBoundary.h"
+#include "framework/WinApp.h"
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (OnWndMsg(message, wParam, lParam, &result)) {
         return result;
     }
+    // Commands not handled by the window are offered to the application object.
+    if (message == WM_COMMAND && AfxGetApp() != nullptr && AfxGetApp()->OnWndMsg(message, wParam, lParam, &result)) {
+        return result;
+    }
     return DefWindowProc(message, wParam, lParam);
 }
 
-LRESULT CWnd::DefWindowProc(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/) { return 0; }
+LRESULT CWnd::Default() { return DefWindowProc(m_currentMessage, m_currentWParam, m_currentLParam); }
 
 LRESULT CWnd::CallWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    const UINT outerMessage = m_currentMessage;
+    const WPARAM outerWParam = m_currentWParam;
+    const LPARAM outerLParam = m_currentLParam;
+    m_currentMessage = message;
+    m_currentWParam = wParam;
+    m_currentLParam = lParam;
+    LRESULT result = 0;
+    // The object may be destroyed by its own handler; nothing of it is touched after an error.
     try {
-        return WindowProc(message, wParam, lParam);
+        result = WindowProc(message, wParam, lParam);
     } catch (const CException& error) {
-        AfxReportHandlerError(error, message);
+        AfxReportHandlerError(error, message, wParam, lParam);
+        return 0;
     } catch (const std::bad_alloc&) {
-        AfxReportHandlerError(CMemoryException(), message);
+        AfxReportHandlerError(CMemoryException(), message, wParam, lParam);
+        return 0;
     }
-    return 0;
+    m_currentMessage = outerMessage;
+    m_currentWParam = outerWParam;
+    m_currentLParam = outerLParam;
+    return result;
 }

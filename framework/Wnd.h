@@ -1,10 +1,12 @@
 #pragma once
-// CWnd: a window of the user-interface thread. Messages posted to it are delivered by that thread's
-// message loop, one at a time and in posting order; a message posted to a window that is destroyed
-// before delivery is dropped.
+// CWnd: a window of the user-interface thread, either a control or dialog on screen or a hidden
+// window that only receives messages. Messages posted to a window are delivered by the thread's
+// message loop one at a time, in posting order; a message posted to a window that is destroyed
+// before delivery is dropped. Every message runs inside the handler error boundary.
 
 #include "framework/AfxTypes.h"
 #include "framework/MessageMap.h"
+#include "framework/String.h"
 
 namespace afx {
 class WindowHost;
@@ -15,27 +17,63 @@ public:
     CWnd();
     ~CWnd() override;
 
-    // Creates a window that is never shown and only receives messages (the window system's
-    // message-only windows). Fails when the calling thread runs no message loop.
+    // Creates a window that is never shown and only receives messages. Fails when the calling
+    // thread runs no message loop.
     BOOL CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD style, int x, int y,
                   int width, int height, HWND parent, UINT id);
     BOOL DestroyWindow();
+    // Makes this object the one that receives the messages of control `id` of `parent`.
+    BOOL SubclassDlgItem(UINT id, CWnd* parent);
+
+    CWnd* GetDlgItem(int id) const;
+    int GetDlgCtrlID() const;
+    CWnd* GetParent() const;
+
+    void GetWindowText(CString& text) const;
+    int GetWindowTextLength() const;
+    void SetWindowText(const char* text);
+    int GetDlgItemText(int id, CString& text) const;
+    void SetDlgItemText(int id, const char* text);
+
+    BOOL EnableWindow(BOOL enable = TRUE);
+    BOOL IsWindowEnabled() const;
+    BOOL IsWindowVisible() const;
+    BOOL IsIconic() const;
+    void CheckDlgButton(int id, UINT check);
+    UINT IsDlgButtonChecked(int id) const;
+
+    CWnd* SetFocus();
+    static CWnd* GetFocus();
 
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
+    // Posts WM_TIMER with `id` every `elapse` milliseconds, measured from the time each tick was
+    // due, so the ticks do not drift. 0 runs as 1 ms; values past the largest signed 32-bit number
+    // run at that maximum. Setting a running timer again restarts it from now.
+    UINT_PTR SetTimer(UINT_PTR id, UINT elapse, void* unused = nullptr);
+    BOOL KillTimer(UINT_PTR id);
+
+    HICON SetIcon(HICON icon, BOOL big);
+    void GetClientRect(RECT* rect) const;
+
     // The window's name as given at creation.
     const char* WindowName() const;
 
-    // The object that owns a live window handle, or null.
+    // The object that receives a live window's messages (a framework-owned one for a control no
+    // member is bound to), or null.
+    static CWnd* FromHandle(HWND hWnd);
+    // The same, but null unless a program object was bound to the window.
     static CWnd* FromHandlePermanent(HWND hWnd);
 
     HWND m_hWnd = nullptr;
 
 protected:
-    // Runs the message map; a message nobody maps goes to DefWindowProc.
+    // Runs the message map; a command nobody maps goes to the application object; anything else
+    // goes to DefWindowProc.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Default();
 
 private:
     friend class afx::WindowHost;
@@ -43,6 +81,10 @@ private:
     LRESULT CallWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
     afx::WindowHost* m_pHost = nullptr;
+    // The message being handled, for Default().
+    UINT m_currentMessage = 0;
+    WPARAM m_currentWParam = 0;
+    LPARAM m_currentLParam = 0;
 };
 
 BOOL PostMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,8 +1,16 @@
 #pragma once
-// The Qt object behind a CWnd: it receives the window's posted messages as Qt events.
+// The Qt side of a CWnd. A host carries the window's handle, receives its posted messages as Qt
+// events and, for a window on screen, stands beside the QWidget that shows it.
 
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include <map>
+#include <memory>
 
 #include "framework/AfxTypes.h"
 
@@ -22,32 +30,77 @@ public:
     LPARAM m_lParam;
 };
 
+// One window timer: due times advance by whole periods from when the timer was set, so the ticks
+// never drift with the time their handlers take.
+class WindowTimer : public QObject {
+public:
+    WindowTimer(HWND window, UINT_PTR id, qint64 periodMs);
+    void Restart(qint64 periodMs);
+
+private:
+    void Tick();
+    void ArmNext();
+
+    HWND m_window;
+    UINT_PTR m_id;
+    qint64 m_period = 1;
+    qint64 m_due = 0;
+    QElapsedTimer m_clock;
+    QTimer m_timer;
+};
+
 class WindowHost : public QObject {
 public:
-    WindowHost(CWnd* owner, HWND handle, const char* name);
+    // A window that only receives messages.
+    WindowHost(CWnd* owner, const char* name);
+    // The host of a widget on screen; it lives and dies with the widget.
+    WindowHost(QWidget* widget, UINT controlId);
     ~WindowHost() override;
 
-    // The owner's window is destroyed: no message reaches it any more. The object itself goes at
+    // The owner's window is destroyed: no message reaches it any more. A message-only host goes at
     // once, or once the message it is handling has returned.
     void Retire();
 
     // Hands one message to the owner's window procedure; 0 once the window is destroyed.
     LRESULT Deliver(UINT message, WPARAM wParam, LPARAM lParam);
 
-    CWnd* Owner() const { return m_owner; }
+    // The object receiving the window's messages: the bound program object, else a plain CWnd of
+    // the framework's.
+    CWnd* Owner() const;
+    bool HasProgramOwner() const { return m_owner != nullptr; }
+    void Bind(CWnd* owner);
+    void Unbind();
+
     HWND Handle() const { return m_handle; }
+    QWidget* Widget() const { return m_widget; }
+    UINT ControlId() const { return m_controlId; }
     const QByteArray& Name() const { return m_name; }
 
+    UINT_PTR SetTimer(UINT_PTR id, UINT elapse);
+    bool KillTimer(UINT_PTR id);
+
     static WindowHost* FromHandle(HWND handle);
+    // The host of `widget` or of the nearest of its parents that has one.
+    static WindowHost* FromWidget(const QWidget* widget);
 
 protected:
     bool event(QEvent* event) override;
 
 private:
-    CWnd* m_owner;
-    HWND m_handle;
-    int m_dispatching = 0;
+    void Register();
+
+    CWnd* m_owner = nullptr;
+    std::unique_ptr<CWnd> m_plain;  // receives the messages of a control no program object is bound to
+    HWND m_handle = nullptr;
+    QPointer<QWidget> m_widget;
+    UINT m_controlId = 0;
     QByteArray m_name;
+    int m_dispatching = 0;
+    std::map<UINT_PTR, std::unique_ptr<WindowTimer>> m_timers;
 };
+
+// Where posted messages are held while a validation message is shown (see HoldScope).
+bool HoldPostedMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+bool TimerTicksDropped();
 
 }  // namespace afx

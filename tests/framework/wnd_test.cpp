@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "framework/HandlerBoundary.h"
+#include "framework/MessageBox.h"
 #include "framework/MessageLoop.h"
 #include "tests/support/Peers.h"
 
@@ -121,16 +121,20 @@ TEST(WindowMessages, AWindowMayDestroyItselfInsideItsHandler) {
 }
 
 TEST(WindowMessages, AnErrorRaisedInAHandlerIsReportedAndTheLoopCarriesOn) {
-    std::vector<std::pair<unsigned, UINT>> reports;
-    AfxSetErrorReporter([&](const CException& e, UINT message) { reports.emplace_back(e.MessageId(), message); });
+    std::vector<afx::MessageBoxRequest> boxes;
+    afx::SetMessageBoxHook([&](const afx::MessageBoxRequest& box) {
+        boxes.push_back(box);
+        return static_cast<int>(IDOK);
+    });
     RecordingWnd w;
     ASSERT_TRUE(w.Create());
     ASSERT_TRUE(w.PostMessage(WM_RAISE, 0, 0));
     ASSERT_TRUE(w.PostMessage(WM_FIRST, 4, 0));
     ASSERT_TRUE(test::PumpUntil([&] { return !w.seen.empty(); }));
-    AfxSetErrorReporter(nullptr);
-    const std::vector<std::pair<unsigned, UINT>> expected{{61474u, WM_RAISE}};
-    EXPECT_EQ(reports, expected);
+    afx::SetMessageBoxHook(nullptr);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "必需的资源无法得到。");
+    EXPECT_EQ(boxes[0].type & MB_ICONMASK, MB_ICONSTOP);
 }
 
 }  // namespace

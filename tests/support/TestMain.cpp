@@ -5,6 +5,7 @@
 
 #include "framework/MessageLoop.h"
 #include "net/winsock.h"
+#include "res/Resources.h"
 #include "net/winsock_testing.h"
 
 // Tests never reach past loopback: a name that is neither dotted text nor the host's own name is
@@ -24,6 +25,7 @@ static std::optional<std::vector<std::uint32_t>> LocalOnlyLookup(const std::stri
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     CPlatform platform(argc, argv);
+    AfxSetResourceTable(&QuenzoResources());
     winsock::testing::SetHostLookup(LocalOnlyLookup);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

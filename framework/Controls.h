@@ -1,0 +1,69 @@
+#pragma once
+// Wrappers of the standard and common controls, bound to a dialog's controls by DDX_Control.
+
+#include "framework/Wnd.h"
+
+class CButton : public CWnd {
+public:
+    int GetCheck() const;
+    void SetCheck(int check);
+};
+
+class CEdit : public CWnd {
+public:
+    // Selects characters start to end; (0, -1) selects everything.
+    void SetSel(int start, int end, BOOL noScroll = FALSE);
+    void GetSel(int& start, int& end) const;
+    // Replaces the selection (or inserts at the caret) with `text`.
+    void ReplaceSel(const char* text, BOOL canUndo = FALSE);
+    // The most characters the user may type; programmatic changes are not limited.
+    UINT GetLimitText() const;
+    void SetLimitText(UINT limit);
+    // Scrolls the caret into view.
+    void ScrollCaret();
+};
+
+class CComboBox : public CWnd {
+public:
+    int AddString(const char* text);
+    int GetCount() const;
+    int GetCurSel() const;
+    int SetCurSel(int index);
+    int GetLBText(int index, CString& text) const;
+    void ResetContent();
+};
+
+class CSpinButtonCtrl : public CWnd {
+public:
+    void SetRange32(int lower, int upper);
+    void GetRange32(int& lower, int& upper) const;
+    int SetPos32(int position);
+    int GetPos32() const;
+    CWnd* GetBuddy() const;
+};
+
+class CIPAddressCtrl : public CWnd {
+public:
+    // Returns the number of fields that are not blank.
+    int GetAddress(BYTE& field0, BYTE& field1, BYTE& field2, BYTE& field3) const;
+    int GetAddress(DWORD& address) const;
+    void SetAddress(BYTE field0, BYTE field1, BYTE field2, BYTE field3);
+    void SetAddress(DWORD address);
+    void ClearAddress();
+    BOOL IsBlank() const;
+};
+
+class CStatusBarCtrl : public CWnd {
+public:
+    BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
+    // Parts end at the given right edges (pixels from the bar's left); -1 runs to the end.
+    BOOL SetParts(int count, const int* rightEdges);
+    int GetParts(int count, int* rightEdges) const;
+    BOOL SetText(const char* text, int part, int type = 0);
+    CString GetText(int part) const;
+    void SetMinHeight(int height);
+};
+
+inline constexpr DWORD WS_CHILD = 0x40000000;
+inline constexpr DWORD WS_VISIBLE = 0x10000000;
+inline constexpr DWORD CCS_NOPARENTALIGN = 0x0008;

@@ -1,0 +1,218 @@
+#include "framework/DataExchange.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "framework/Controls.h"
+#include "framework/MessageBox.h"
+#include "framework/Resources.h"
+#include "framework/StringIds.h"
+#include "framework/WinApp.h"
+
+namespace afx {
+namespace {
+
+// Number fields read at most this many characters of the control's text.
+constexpr std::size_t kFieldLength = 31;
+
+bool IsBlankOrTab(char c) { return c == ' ' || c == '\t'; }
+bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// The conversion behind both number kinds: like strtol/strtoul on a 32-bit platform. Returns the
+// position after the number, or `text` when there is no number.
+const char* Convert(const char* text, bool isSigned, std::int64_t* value) {
+    const char* p = text;
+    while (IsSpace(*p)) {
+        ++p;
+    }
+    bool negative = false;
+    if (*p == '+' || *p == '-') {
+        negative = *p == '-';
+        ++p;
+    }
+    if (*p < '0' || *p > '9') {
+        *value = 0;
+        return text;
+    }
+    const std::uint64_t limit = isSigned ? (negative ? 2147483648ULL : 2147483647ULL) : 4294967295ULL;
+    std::uint64_t magnitude = 0;
+    bool saturated = false;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        magnitude = magnitude * 10 + static_cast<std::uint64_t>(*p - '0');
+        if (magnitude > limit) {
+            saturated = true;
+            magnitude = limit;
+        }
+    }
+    if (isSigned) {
+        *value = negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
+    } else if (saturated) {
+        *value = 4294967295LL;
+    } else {
+        *value = negative ? static_cast<std::int64_t>((0x100000000ULL - magnitude) & 0xFFFFFFFFULL)
+                          : static_cast<std::int64_t>(magnitude);
+    }
+    return p;
+}
+
+bool Parse(const char* text, bool isSigned, std::int64_t* value) {
+    const std::string field = std::string(text).substr(0, kFieldLength);
+    const char* p = field.c_str();
+    while (IsBlankOrTab(*p)) {
+        ++p;
+    }
+    const char first = *p;
+    if (!isSigned && first == '-') {
+        return false;
+    }
+    std::int64_t converted = 0;
+    p = Convert(p, isSigned, &converted);
+    if (converted == 0 && first != '0') {
+        return false;
+    }
+    while (IsBlankOrTab(*p)) {
+        ++p;
+    }
+    if (*p != '\0') {
+        return false;
+    }
+    *value = converted;
+    return true;
+}
+
+}  // namespace
+
+bool ParseSigned(const char* text, int* value) {
+    std::int64_t parsed = 0;
+    if (!Parse(text, true, &parsed)) {
+        return false;
+    }
+    *value = static_cast<int>(parsed);
+    return true;
+}
+
+bool ParseUnsigned(const char* text, UINT* value) {
+    std::int64_t parsed = 0;
+    if (!Parse(text, false, &parsed)) {
+        return false;
+    }
+    *value = static_cast<UINT>(parsed);
+    return true;
+}
+
+void ValidationMessage(const char* text, UINT helpId) {
+    HoldScope hold;
+    AfxMessageBox(text, MB_ICONEXCLAMATION, helpId);
+}
+
+}  // namespace afx
+
+HWND CDataExchange::PrepareCtrl(int id) {
+    m_idLastControl = id;
+    m_bEditLastControl = FALSE;
+    CWnd* control = m_pDlgWnd->GetDlgItem(id);
+    return control != nullptr ? control->m_hWnd : nullptr;
+}
+
+HWND CDataExchange::PrepareEditCtrl(int id) {
+    HWND control = PrepareCtrl(id);
+    m_bEditLastControl = TRUE;
+    return control;
+}
+
+void CDataExchange::Fail() {
+    if (CWnd* control = m_pDlgWnd->GetDlgItem(m_idLastControl)) {
+        control->SetFocus();
+        if (m_bEditLastControl) {
+            static_cast<CEdit*>(CWnd::FromHandle(control->m_hWnd))->SetSel(0, -1);
+        }
+    }
+    AfxThrowUserException();
+}
+
+void DDX_Control(CDataExchange* pDX, int id, CWnd& control) {
+    if (control.m_hWnd == nullptr) {
+        control.SubclassDlgItem(static_cast<UINT>(id), pDX->m_pDlgWnd);
+    }
+}
+
+void DDX_Check(CDataExchange* pDX, int id, int& value) {
+    pDX->PrepareCtrl(id);
+    if (pDX->m_bSaveAndValidate) {
+        value = static_cast<int>(pDX->m_pDlgWnd->IsDlgButtonChecked(id));
+    } else {
+        if (value < 0 || value > 2) {
+            value = 0;
+        }
+        pDX->m_pDlgWnd->CheckDlgButton(id, static_cast<UINT>(value));
+    }
+}
+
+namespace {
+
+// Replaces a control's text only when it differs, so an unchanged field keeps its caret and
+// selection and raises no change notification.
+void SetTextIfDifferent(CWnd* dialog, int id, const char* text) {
+    CString current;
+    dialog->GetDlgItemText(id, current);
+    if (!(current == text)) {
+        dialog->SetDlgItemText(id, text);
+    }
+}
+
+}  // namespace
+
+void DDX_Text(CDataExchange* pDX, int id, UINT& value) {
+    pDX->PrepareEditCtrl(id);
+    if (pDX->m_bSaveAndValidate) {
+        CString text;
+        pDX->m_pDlgWnd->GetDlgItemText(id, text);
+        if (!afx::ParseUnsigned(text, &value)) {
+            afx::ValidationMessage(AfxLoadStringOr(AFX_IDP_PARSE_UINT, AFX_IDP_PARSE_UINT), AFX_IDP_PARSE_UINT);
+            pDX->Fail();
+        }
+    } else {
+        char text[16];
+        std::snprintf(text, sizeof text, "%u", value);
+        SetTextIfDifferent(pDX->m_pDlgWnd, id, text);
+    }
+}
+
+void DDX_Text(CDataExchange* pDX, int id, int& value) {
+    pDX->PrepareEditCtrl(id);
+    if (pDX->m_bSaveAndValidate) {
+        CString text;
+        pDX->m_pDlgWnd->GetDlgItemText(id, text);
+        if (!afx::ParseSigned(text, &value)) {
+            afx::ValidationMessage(AfxLoadStringOr(AFX_IDP_PARSE_INT, AFX_IDP_PARSE_INT), AFX_IDP_PARSE_INT);
+            pDX->Fail();
+        }
+    } else {
+        char text[16];
+        std::snprintf(text, sizeof text, "%d", value);
+        SetTextIfDifferent(pDX->m_pDlgWnd, id, text);
+    }
+}
+
+void DDX_Text(CDataExchange* pDX, int id, CString& value) {
+    pDX->PrepareEditCtrl(id);
+    if (pDX->m_bSaveAndValidate) {
+        pDX->m_pDlgWnd->GetDlgItemText(id, value);
+    } else {
+        SetTextIfDifferent(pDX->m_pDlgWnd, id, value);
+    }
+}
+
+void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minValue, UINT maxValue) {
+    if (!pDX->m_bSaveAndValidate || (value >= minValue && value <= maxValue)) {
+        return;
+    }
+    CString format = AfxLoadStringOr(AFX_IDP_PARSE_INT_RANGE, AFX_IDP_PARSE_INT_RANGE);
+    char low[16];
+    char high[16];
+    std::snprintf(low, sizeof low, "%u", minValue);
+    std::snprintf(high, sizeof high, "%u", maxValue);
+    afx::ValidationMessage(AfxFormatString2(format, low, high), AFX_IDP_PARSE_INT_RANGE);
+    pDX->Fail();
+}

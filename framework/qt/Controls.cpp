@@ -1,0 +1,260 @@
+#include "framework/Controls.h"
+
+#include <QComboBox>
+#include <QScrollBar>
+
+#include <array>
+
+#include "framework/qt/WindowHost.h"
+#include "framework/qt/Widgets.h"
+
+using afx::WindowHost;
+
+namespace {
+
+template <class W>
+W* As(const CWnd* wnd) {
+    WindowHost* host = WindowHost::FromHandle(wnd->m_hWnd);
+    return host != nullptr ? qobject_cast<W*>(host->Widget()) : nullptr;
+}
+
+}  // namespace
+
+int CButton::GetCheck() const {
+    WindowHost* host = WindowHost::FromHandle(m_hWnd);
+    return host != nullptr ? afx::CheckState(host->Widget()) : 0;
+}
+
+void CButton::SetCheck(int check) {
+    if (WindowHost* host = WindowHost::FromHandle(m_hWnd)) {
+        afx::SetCheckState(host->Widget(), check);
+    }
+}
+
+void CEdit::SetSel(int start, int end, BOOL /*noScroll*/) {
+    if (auto* edit = As<afx::MultiLineEdit>(this)) {
+        edit->SetSelection(start, end);
+    } else if (auto* line = As<QLineEdit>(this)) {
+        if (start < 0) {
+            line->deselect();
+        } else {
+            const int last = static_cast<int>(line->text().size());
+            const int to = end < 0 || end > last ? last : end;
+            line->setSelection(start, to - start);
+        }
+    }
+}
+
+void CEdit::GetSel(int& start, int& end) const {
+    start = 0;
+    end = 0;
+    if (auto* edit = As<afx::MultiLineEdit>(this)) {
+        edit->Selection(&start, &end);
+    } else if (auto* line = As<QLineEdit>(this)) {
+        start = line->hasSelectedText() ? line->selectionStart() : line->cursorPosition();
+        end = line->hasSelectedText() ? line->selectionEnd() : start;
+    }
+}
+
+void CEdit::ReplaceSel(const char* text, BOOL canUndo) {
+    if (auto* edit = As<afx::MultiLineEdit>(this)) {
+        edit->ReplaceSelection(text != nullptr ? text : "", canUndo != FALSE);
+    } else if (auto* line = As<QLineEdit>(this)) {
+        line->insert(QString::fromUtf8(text != nullptr ? text : ""));
+    }
+}
+
+UINT CEdit::GetLimitText() const {
+    if (auto* edit = As<afx::MultiLineEdit>(this)) {
+        return edit->m_limit;
+    }
+    auto* line = As<QLineEdit>(this);
+    return line != nullptr ? static_cast<UINT>(line->maxLength()) : 0;
+}
+
+void CEdit::SetLimitText(UINT limit) {
+    // 0 asks for the largest limit the control has.
+    if (auto* edit = As<afx::MultiLineEdit>(this)) {
+        edit->m_limit = limit != 0 ? limit : 0x7FFFFFFE;
+    } else if (auto* line = As<QLineEdit>(this)) {
+        line->setMaxLength(limit != 0 && limit < 32767 ? static_cast<int>(limit) : 32767);
+    }
+}
+
+void CEdit::ScrollCaret() {
+    if (auto* edit = As<afx::MultiLineEdit>(this)) {
+        edit->ensureCursorVisible();
+    }
+}
+
+int CComboBox::AddString(const char* text) {
+    auto* combo = As<QComboBox>(this);
+    if (combo == nullptr) {
+        return -1;
+    }
+    combo->addItem(QString::fromUtf8(text));
+    return combo->count() - 1;
+}
+
+int CComboBox::GetCount() const {
+    auto* combo = As<QComboBox>(this);
+    return combo != nullptr ? combo->count() : 0;
+}
+
+int CComboBox::GetCurSel() const {
+    auto* combo = As<QComboBox>(this);
+    return combo != nullptr ? combo->currentIndex() : -1;
+}
+
+int CComboBox::SetCurSel(int index) {
+    auto* combo = As<QComboBox>(this);
+    if (combo == nullptr) {
+        return -1;
+    }
+    // An index outside the list clears the selection and the text, and reports failure.
+    if (index < 0 || index >= combo->count()) {
+        combo->setCurrentIndex(-1);
+        combo->setEditText(QString());
+        return -1;
+    }
+    combo->setCurrentIndex(index);
+    return index;
+}
+
+int CComboBox::GetLBText(int index, CString& text) const {
+    auto* combo = As<QComboBox>(this);
+    if (combo == nullptr || index < 0 || index >= combo->count()) {
+        return -1;
+    }
+    text = combo->itemText(index).toStdString();
+    return text.GetLength();
+}
+
+void CComboBox::ResetContent() {
+    if (auto* combo = As<QComboBox>(this)) {
+        combo->clear();
+    }
+}
+
+void CSpinButtonCtrl::SetRange32(int lower, int upper) {
+    if (auto* upDown = As<afx::UpDown>(this)) {
+        upDown->SetRange(lower, upper);
+    }
+}
+
+void CSpinButtonCtrl::GetRange32(int& lower, int& upper) const {
+    lower = 0;
+    upper = 0;
+    if (auto* upDown = As<afx::UpDown>(this)) {
+        upDown->Range(&lower, &upper);
+    }
+}
+
+int CSpinButtonCtrl::SetPos32(int position) {
+    auto* upDown = As<afx::UpDown>(this);
+    return upDown != nullptr ? upDown->SetPosition(position) : 0;
+}
+
+int CSpinButtonCtrl::GetPos32() const {
+    auto* upDown = As<afx::UpDown>(this);
+    return upDown != nullptr ? upDown->Position() : 0;
+}
+
+CWnd* CSpinButtonCtrl::GetBuddy() const {
+    auto* upDown = As<afx::UpDown>(this);
+    WindowHost* host = upDown != nullptr && upDown->Buddy() != nullptr ? WindowHost::FromWidget(upDown->Buddy()) : nullptr;
+    return host != nullptr ? host->Owner() : nullptr;
+}
+
+int CIPAddressCtrl::GetAddress(BYTE& field0, BYTE& field1, BYTE& field2, BYTE& field3) const {
+    std::array<BYTE, 4> fields{};
+    auto* ip = As<afx::IpAddressEdit>(this);
+    const int filled = ip != nullptr ? ip->Address(&fields) : 0;
+    field0 = fields[0];
+    field1 = fields[1];
+    field2 = fields[2];
+    field3 = fields[3];
+    return filled;
+}
+
+int CIPAddressCtrl::GetAddress(DWORD& address) const {
+    BYTE f[4];
+    const int filled = GetAddress(f[0], f[1], f[2], f[3]);
+    address = (static_cast<DWORD>(f[0]) << 24) | (static_cast<DWORD>(f[1]) << 16) | (static_cast<DWORD>(f[2]) << 8) | f[3];
+    return filled;
+}
+
+void CIPAddressCtrl::SetAddress(BYTE field0, BYTE field1, BYTE field2, BYTE field3) {
+    if (auto* ip = As<afx::IpAddressEdit>(this)) {
+        ip->SetAddress({field0, field1, field2, field3});
+    }
+}
+
+void CIPAddressCtrl::SetAddress(DWORD address) {
+    SetAddress(static_cast<BYTE>(address >> 24), static_cast<BYTE>(address >> 16), static_cast<BYTE>(address >> 8),
+               static_cast<BYTE>(address));
+}
+
+void CIPAddressCtrl::ClearAddress() {
+    if (auto* ip = As<afx::IpAddressEdit>(this)) {
+        ip->Clear();
+    }
+}
+
+BOOL CIPAddressCtrl::IsBlank() const {
+    BYTE f[4];
+    return GetAddress(f[0], f[1], f[2], f[3]) == 0 ? TRUE : FALSE;
+}
+
+BOOL CStatusBarCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+    WindowHost* parentHost = parent != nullptr ? WindowHost::FromHandle(parent->m_hWnd) : nullptr;
+    if (parentHost == nullptr || parentHost->Widget() == nullptr || m_hWnd != nullptr) {
+        return FALSE;
+    }
+    auto* bar = new afx::StatusBar(parentHost->Widget());
+    bar->setGeometry(static_cast<int>(rect.left), static_cast<int>(rect.top), static_cast<int>(rect.right - rect.left),
+                     static_cast<int>(rect.bottom - rect.top));
+    bar->setVisible((style & WS_VISIBLE) != 0);
+    (new WindowHost(bar, id))->Bind(this);
+    return TRUE;
+}
+
+BOOL CStatusBarCtrl::SetParts(int count, const int* rightEdges) {
+    auto* bar = As<afx::StatusBar>(this);
+    if (bar == nullptr || count <= 0) {
+        return FALSE;
+    }
+    bar->SetParts(std::vector<int>(rightEdges, rightEdges + count));
+    return TRUE;
+}
+
+int CStatusBarCtrl::GetParts(int count, int* rightEdges) const {
+    auto* bar = As<afx::StatusBar>(this);
+    if (bar == nullptr) {
+        return 0;
+    }
+    const std::vector<int> parts = bar->Parts();
+    for (int i = 0; i < count && static_cast<std::size_t>(i) < parts.size(); ++i) {
+        rightEdges[i] = parts[static_cast<std::size_t>(i)];
+    }
+    return static_cast<int>(parts.size());
+}
+
+BOOL CStatusBarCtrl::SetText(const char* text, int part, int /*type*/) {
+    auto* bar = As<afx::StatusBar>(this);
+    return bar != nullptr && bar->SetText(part, QString::fromUtf8(text != nullptr ? text : "")) ? TRUE : FALSE;
+}
+
+CString CStatusBarCtrl::GetText(int part) const {
+    auto* bar = As<afx::StatusBar>(this);
+    return bar != nullptr ? bar->Text(part).toStdString() : std::string();
+}
+
+void CStatusBarCtrl::SetMinHeight(int height) {
+    if (auto* bar = As<afx::StatusBar>(this)) {
+        bar->setMinimumHeight(height);
+        if (bar->height() < height) {
+            bar->resize(bar->width(), height);
+        }
+    }
+}

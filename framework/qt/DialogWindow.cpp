@@ -1,0 +1,353 @@
+#include "framework/qt/DialogWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+#include <optional>
+#include <vector>
+
+#include "framework/Dialog.h"
+#include "framework/WinApp.h"
+#include "framework/qt/WindowHost.h"
+#include "framework/qt/Widgets.h"
+
+namespace afx {
+namespace {
+
+int MulDiv(int value, int numerator, int denominator) {
+    const long long product = static_cast<long long>(value) * numerator;
+    return static_cast<int>((product + (product >= 0 ? denominator / 2 : -denominator / 2)) / denominator);
+}
+
+// The dialogs whose modal loops are running, innermost last, with their loops.
+struct Running {
+    CDialog* dialog;
+    QEventLoop* loop;
+};
+std::vector<Running>& RunningDialogs() {
+    static std::vector<Running> running;
+    return running;
+}
+
+void Notify(QWidget* control, WORD code) {
+    WindowHost* host = WindowHost::FromWidget(control);
+    WindowHost* dialog = host != nullptr && control->window() != nullptr ? WindowHost::FromWidget(control->window()) : nullptr;
+    if (host != nullptr && dialog != nullptr) {
+        ::SendMessage(dialog->Handle(), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(host->ControlId()), code),
+                      reinterpret_cast<LPARAM>(host->Handle()));
+    }
+}
+
+struct Box {
+    int x, y, cx, cy;
+    bool Contains(const Box& other) const {
+        return other.x >= x && other.y >= y && other.x + other.cx <= x + cx && other.y + other.cy <= y + cy;
+    }
+};
+
+Box BoxOf(const DialogItem& item) {
+    // A combo box's height in the template is that of its list; the box itself is one line high.
+    const int height = item.kind == ControlKind::ComboBox ? 14 : item.cy;
+    return {item.x, item.y, item.cx, height};
+}
+
+}  // namespace
+
+DialogWindow::DialogWindow(CDialog* dialog, const DialogTemplate& dialogTemplate, QWidget* owner)
+    : QWidget(owner, owner != nullptr ? Qt::Dialog : Qt::Window), m_dialog(dialog) {
+    Qt::WindowFlags flags = windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (dialogTemplate.minimizeBox) {
+        flags |= Qt::WindowMinimizeButtonHint;
+    }
+    setWindowFlags(flags & ~Qt::WindowMaximizeButtonHint);
+    setWindowModality(Qt::ApplicationModal);
+    setWindowTitle(QString::fromUtf8(dialogTemplate.caption));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+
+    QFont font(QString::fromUtf8(dialogTemplate.fontName));
+    font.setPointSize(dialogTemplate.pointSize);
+    setFont(font);
+    const QFontMetrics metrics(font);
+    const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    m_baseX = (metrics.horizontalAdvance(alphabet) / 26 + 1) / 2;
+    m_baseY = metrics.height();
+    setFixedSize(ToPixels(0, 0, dialogTemplate.cx, dialogTemplate.cy).size());
+
+    for (const DialogItem& item : dialogTemplate.items) {
+        CreateControl(item);
+    }
+    NameControlsForAssistiveTechnology(dialogTemplate);
+    // Group boxes are drawn behind the controls they frame and never take the mouse.
+    for (QGroupBox* group : findChildren<QGroupBox*>(QString(), Qt::FindDirectChildrenOnly)) {
+        group->lower();
+    }
+    qApp->installEventFilter(this);
+}
+
+DialogWindow::~DialogWindow() { qApp->removeEventFilter(this); }
+
+QRect DialogWindow::ToPixels(short x, short y, short cx, short cy) const {
+    return {MulDiv(x, m_baseX, 4), MulDiv(y, m_baseY, 8), MulDiv(cx, m_baseX, 4), MulDiv(cy, m_baseY, 8)};
+}
+
+void DialogWindow::CreateControl(const DialogItem& item) {
+    const QString text = QString::fromUtf8(item.text);
+    QWidget* widget = nullptr;
+    Qt::FocusPolicy focus = (item.style & WS_TABSTOP) != 0 ? Qt::StrongFocus : Qt::ClickFocus;
+    switch (item.kind) {
+        case ControlKind::PushButton:
+        case ControlKind::DefPushButton: {
+            auto* button = new QPushButton(text, this);
+            button->setAutoDefault(false);
+            button->setDefault(item.kind == ControlKind::DefPushButton);
+            connect(button, &QPushButton::clicked, this, [button] { Notify(button, BN_CLICKED); });
+            widget = button;
+            break;
+        }
+        case ControlKind::AutoCheckBox: {
+            auto* box = new AutoCheckBox(text, this);
+            connect(box, &QCheckBox::clicked, this, [box] { Notify(box, BN_CLICKED); });
+            widget = box;
+            break;
+        }
+        case ControlKind::GroupBox:
+            widget = new QGroupBox(text, this);
+            widget->setAttribute(Qt::WA_TransparentForMouseEvents);
+            focus = Qt::NoFocus;
+            break;
+        case ControlKind::Static:
+        case ControlKind::Icon: {
+            auto* label = new QLabel(this);
+            label->setTextFormat(Qt::PlainText);
+            if (item.kind == ControlKind::Static) {
+                label->setText(text);
+            }
+            label->setAlignment(Qt::AlignLeft | ((item.style & SS_CENTERIMAGE) != 0 ? Qt::AlignVCenter : Qt::AlignTop));
+            widget = label;
+            focus = Qt::NoFocus;
+            break;
+        }
+        case ControlKind::Edit:
+            if ((item.style & ES_MULTILINE) != 0) {
+                auto* edit = new MultiLineEdit(item.style, this);
+                connect(edit, &QPlainTextEdit::textChanged, this, [edit] { Notify(edit, EN_CHANGE); });
+                widget = edit;
+            } else {
+                auto* edit = new LineEdit(item.style, this);
+                connect(edit, &QLineEdit::textChanged, this, [edit] { Notify(edit, EN_CHANGE); });
+                widget = edit;
+            }
+            break;
+        case ControlKind::ComboBox: {
+            auto* combo = new QComboBox(this);
+            combo->setEditable(true);
+            combo->setInsertPolicy(QComboBox::NoInsert);
+            connect(combo, &QComboBox::activated, this, [combo] { Notify(combo, CBN_SELCHANGE); });
+            widget = combo;
+            break;
+        }
+        case ControlKind::UpDown: {
+            auto* upDown = new UpDown(item.style, this);
+            upDown->setProperty("afxText", text);
+            widget = upDown;
+            focus = Qt::NoFocus;
+            break;
+        }
+        case ControlKind::IPAddress:
+            widget = new IpAddressEdit(this);
+            break;
+    }
+    QRect area = ToPixels(item.x, item.y, item.cx, item.cy);
+    if (item.kind == ControlKind::ComboBox) {
+        area.setHeight(widget->sizeHint().height());
+    }
+    widget->setGeometry(area);
+    widget->setFocusPolicy(focus);
+    widget->setEnabled((item.style & WS_DISABLED) == 0);
+    new WindowHost(widget, item.id);
+    if (auto* upDown = qobject_cast<UpDown*>(widget); upDown != nullptr && (item.style & UDS_AUTOBUDDY) != 0) {
+        // The buddy is the control made just before, in template order.
+        const QList<QWidget*> made = findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+        if (made.size() >= 2) {
+            if (auto* buddy = qobject_cast<QLineEdit*>(made.at(made.size() - 2))) {
+                upDown->SetBuddy(buddy);
+            }
+        }
+    }
+}
+
+void DialogWindow::NameControlsForAssistiveTechnology(const DialogTemplate& dialogTemplate) {
+    const auto items = dialogTemplate.items;
+    auto groupOf = [&](const Box& box) -> const DialogItem* {
+        const DialogItem* best = nullptr;
+        for (const DialogItem& group : items) {
+            if (group.kind == ControlKind::GroupBox && BoxOf(group).Contains(box) &&
+                (best == nullptr || group.cx * group.cy < best->cx * best->cy)) {
+                best = &group;
+            }
+        }
+        return best;
+    };
+    // A control without text of its own is named by the label beside it in its group: to its left
+    // on the same row, else just above it; else by the group's caption.
+    auto nameOf = [&](const DialogItem& item) -> QString {
+        const Box box = BoxOf(item);
+        const DialogItem* group = groupOf(box);
+        const DialogItem* left = nullptr;
+        const DialogItem* above = nullptr;
+        for (const DialogItem& label : items) {
+            if (label.kind != ControlKind::Static || groupOf(BoxOf(label)) != group) {
+                continue;
+            }
+            const Box l = BoxOf(label);
+            const bool sameRow = l.y < box.y + box.cy && box.y < l.y + l.cy;
+            const bool sameColumn = l.x < box.x + box.cx && box.x < l.x + l.cx;
+            if (sameRow && l.x + l.cx <= box.x + 2 && (left == nullptr || l.x > left->x)) {
+                left = &label;
+            } else if (sameColumn && l.y + l.cy <= box.y && (above == nullptr || l.y > above->y)) {
+                above = &label;
+            }
+        }
+        const DialogItem* chosen = left != nullptr ? left : above != nullptr ? above : group;
+        return chosen != nullptr ? QString::fromUtf8(chosen->text) : QString();
+    };
+    const QList<QWidget*> widgets = findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    for (qsizetype i = 0; i < widgets.size() && i < static_cast<qsizetype>(items.size()); ++i) {
+        const DialogItem& item = items[static_cast<std::size_t>(i)];
+        if (item.kind == ControlKind::Edit || item.kind == ControlKind::ComboBox || item.kind == ControlKind::IPAddress) {
+            widgets[i]->setAccessibleName(nameOf(item));
+        }
+    }
+    for (UpDown* upDown : findChildren<UpDown*>(QString(), Qt::FindDirectChildrenOnly)) {
+        upDown->setAccessibleName(upDown->Buddy() != nullptr ? upDown->Buddy()->accessibleName()
+                                                            : upDown->property("afxText").toString());
+    }
+}
+
+bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) {
+        return false;
+    }
+    auto* target = static_cast<QWidget*>(watched);
+    if (target->window() != this || !isEnabled()) {
+        return false;
+    }
+    return HandleKey(target, static_cast<QKeyEvent*>(event));
+}
+
+bool DialogWindow::HandleKey(QWidget* target, const QKeyEvent* key) {
+    const HWND dialog = m_dialog->m_hWnd;
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    QWidget* focus = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : target;
+    const bool inMultiLine = qobject_cast<MultiLineEdit*>(focus) != nullptr ||
+                             (focus->parentWidget() != nullptr && qobject_cast<MultiLineEdit*>(focus->parentWidget()));
+    switch (key->key()) {
+        case Qt::Key_Escape:
+            ::SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+            return true;
+        case Qt::Key_Pause:
+        case Qt::Key_Cancel:
+            if (inMultiLine && (modifiers & Qt::ControlModifier) != 0) {
+                ::SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+                return true;
+            }
+            return false;
+        case Qt::Key_F1:
+            if ((modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) == 0) {
+                CWnd* main = AfxGetMainWnd();
+                ::SendMessage(main != nullptr && main->m_hWnd != nullptr ? main->m_hWnd : dialog, WM_COMMAND, ID_HELP, 0);
+                return true;
+            }
+            return false;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (auto* button = qobject_cast<QPushButton*>(focus)) {
+                button->click();
+                return true;
+            }
+            if (inMultiLine) {
+                return false;
+            }
+            ::SendMessage(dialog, WM_COMMAND, IDOK, 0);
+            return true;
+        default:
+            return false;
+    }
+}
+
+void DialogWindow::closeEvent(QCloseEvent* event) {
+    // The close box and Alt+F4 are the system's Close command; the dialog decides what it means.
+    event->ignore();
+    ::SendMessage(m_dialog->m_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+}  // namespace afx
+
+using afx::DialogWindow;
+using afx::WindowHost;
+
+int CDialog::DoModal() {
+    const DialogTemplate* dialogTemplate = AfxFindDialogTemplate(m_nIDTemplate);
+    if (dialogTemplate == nullptr || m_hWnd != nullptr) {
+        return -1;
+    }
+    CWnd* owner = m_pParentWnd != nullptr ? m_pParentWnd : AfxGetMainWnd();
+    WindowHost* ownerHost = owner != nullptr && owner != this ? WindowHost::FromHandle(owner->m_hWnd) : nullptr;
+    auto* window = new DialogWindow(this, *dialogTemplate, ownerHost != nullptr ? ownerHost->Widget() : nullptr);
+    (new WindowHost(window, 0))->Bind(this);
+
+    m_bEnded = false;
+    m_nModalResult = -1;
+    QEventLoop loop;
+    afx::RunningDialogs().push_back({this, &loop});
+    bool created = true;
+    try {
+        if (OnInitDialog()) {
+            for (QWidget* child : window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+                if ((child->focusPolicy() & Qt::TabFocus) != 0 && child->isEnabled()) {
+                    afx::FocusTarget(child)->setFocus(Qt::TabFocusReason);
+                    break;
+                }
+            }
+        }
+    } catch (const CException&) {
+        // An error while the window is being made makes the creation fail, without a message.
+        created = false;
+    }
+    if (created && !m_bEnded) {
+        window->show();
+        window->activateWindow();
+        loop.exec();
+    }
+    afx::RunningDialogs().pop_back();
+    DestroyWindow();
+    return created ? m_nModalResult : -1;
+}
+
+void CDialog::EndDialog(int result) {
+    m_bEnded = true;
+    m_nModalResult = result;
+    for (const afx::Running& running : afx::RunningDialogs()) {
+        if (running.dialog == this) {
+            running.loop->exit(result);
+        }
+    }
+}
+
+CDialog* CDialog::FromFocus() {
+    if (QWidget* focus = QApplication::focusWidget()) {
+        if (WindowHost* host = WindowHost::FromWidget(focus->window())) {
+            if (auto* dialog = dynamic_cast<CDialog*>(host->Owner())) {
+                return dialog;
+            }
+        }
+    }
+    return afx::RunningDialogs().empty() ? nullptr : afx::RunningDialogs().back().dialog;
+}

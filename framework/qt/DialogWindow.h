@@ -1,0 +1,37 @@
+#pragma once
+// The top-level window of a running dialog: builds the controls from the template and turns the
+// keyboard and the window frame into the dialog's commands.
+
+#include <QWidget>
+
+#include "framework/Resources.h"
+
+class CDialog;
+
+namespace afx {
+
+class DialogWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    DialogWindow(CDialog* dialog, const DialogTemplate& dialogTemplate, QWidget* owner);
+    ~DialogWindow() override;
+
+    // Dialog units to pixels, from the dialog font's average character size.
+    QRect ToPixels(short x, short y, short cx, short cy) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateControl(const DialogItem& item);
+    void NameControlsForAssistiveTechnology(const DialogTemplate& dialogTemplate);
+    bool HandleKey(QWidget* target, const QKeyEvent* key);
+
+    CDialog* m_dialog;
+    int m_baseX = 6;
+    int m_baseY = 13;
+};
+
+}  // namespace afx

@@ -1,0 +1,530 @@
+#include "framework/qt/Widgets.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QRegularExpressionValidator>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+
+#include "framework/qt/WindowHost.h"
+
+namespace afx {
+namespace {
+
+// Characters that stand for a lone CR or LF inside the document, where a line break would otherwise
+// be made of them. Private-use code points: they never come from the user's own text.
+constexpr char16_t kLoneCr = 0xE00D;
+constexpr char16_t kLoneLf = 0xE00A;
+
+bool IsTyping(const QKeyEvent* event) {
+    const QString text = event->text();
+    return !text.isEmpty() && text.at(0).isPrint() &&
+           (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0;
+}
+
+// Windows text (UTF-8, CR LF line breaks) to document text ('\n' separates lines).
+QString ToDocumentText(const std::string& text) {
+    QString result;
+    const QString in = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    result.reserve(in.size());
+    for (qsizetype i = 0; i < in.size(); ++i) {
+        const QChar c = in.at(i);
+        if (c == u'\r' && i + 1 < in.size() && in.at(i + 1) == u'\n') {
+            result += u'\n';
+            ++i;
+        } else if (c == u'\r') {
+            result += QChar(kLoneCr);
+        } else if (c == u'\n') {
+            result += QChar(kLoneLf);
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
+}  // namespace
+
+LineEdit::LineEdit(DWORD style, QWidget* parent) : QLineEdit(parent), m_style(style) {}
+
+bool LineEdit::Fits(const QString& text) const {
+    const int room = contentsRect().width() - textMargins().left() - textMargins().right() - 4;
+    return fontMetrics().horizontalAdvance(text) <= room;
+}
+
+void LineEdit::keyPressEvent(QKeyEvent* event) {
+    if (IsTyping(event)) {
+        const QString typed = event->text();
+        const bool digitsOnly = (m_style & ES_NUMBER) != 0;
+        if (digitsOnly && std::any_of(typed.begin(), typed.end(), [](QChar c) { return !c.isDigit(); })) {
+            QApplication::beep();
+            return;
+        }
+        if ((m_style & ES_AUTOHSCROLL) == 0) {
+            QString after = text();
+            const int start = hasSelectedText() ? selectionStart() : cursorPosition();
+            after.replace(start, static_cast<int>(selectedText().size()), typed);
+            if (!Fits(after)) {
+                QApplication::beep();
+                return;
+            }
+        }
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+MultiLineEdit::MultiLineEdit(DWORD style, QWidget* parent) : QPlainTextEdit(parent) {
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy((style & WS_VSCROLL) != 0 ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
+    setReadOnly((style & ES_READONLY) != 0);
+    setTabChangesFocus(true);
+}
+
+std::string MultiLineEdit::WindowsText() const {
+    const QString raw = document()->toRawText();
+    QString out;
+    out.reserve(raw.size() + blockCount());
+    for (const QChar c : raw) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) {
+            out += u"\r\n";
+        } else if (c == QChar(kLoneCr)) {
+            out += u'\r';
+        } else if (c == QChar(kLoneLf)) {
+            out += u'\n';
+        } else {
+            out += c;
+        }
+    }
+    return out.toStdString();
+}
+
+void MultiLineEdit::SetWindowsText(const std::string& text) { setPlainText(ToDocumentText(text)); }
+
+int MultiLineEdit::TextLength() const { return document()->characterCount() - 1 + blockCount() - 1; }
+
+int MultiLineEdit::ToCursorPosition(int windowsPosition) const {
+    if (windowsPosition < 0) {
+        return document()->characterCount() - 1;
+    }
+    int remaining = windowsPosition;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        const int length = block.length() - 1;  // without the separator
+        if (remaining <= length || !block.next().isValid()) {
+            return block.position() + std::min(remaining, length);
+        }
+        remaining -= length + 2;
+        if (remaining < 0) {  // inside the CR LF pair
+            return block.position() + length;
+        }
+    }
+    return 0;
+}
+
+int MultiLineEdit::ToWindowsPosition(int cursorPosition) const {
+    const QTextBlock block = document()->findBlock(cursorPosition);
+    return cursorPosition + block.blockNumber();
+}
+
+void MultiLineEdit::SetSelection(int start, int end) {
+    QTextCursor cursor = textCursor();
+    if (start < 0) {
+        cursor.clearSelection();
+    } else {
+        const int last = document()->characterCount() - 1;
+        cursor.setPosition(std::min(ToCursorPosition(start), last));
+        cursor.setPosition(std::min(ToCursorPosition(end), last), QTextCursor::KeepAnchor);
+    }
+    setTextCursor(cursor);
+}
+
+void MultiLineEdit::Selection(int* start, int* end) const {
+    const QTextCursor cursor = textCursor();
+    *start = ToWindowsPosition(cursor.selectionStart());
+    *end = ToWindowsPosition(cursor.selectionEnd());
+}
+
+void MultiLineEdit::ReplaceSelection(const std::string& text, bool canUndo) {
+    QTextCursor cursor = textCursor();
+    if (!canUndo) {
+        document()->setUndoRedoEnabled(false);
+    }
+    cursor.insertText(ToDocumentText(text));
+    if (!canUndo) {
+        document()->setUndoRedoEnabled(true);
+    }
+    setTextCursor(cursor);
+}
+
+bool MultiLineEdit::RoomFor(int added) const {
+    const int selected = [this] {
+        int start = 0;
+        int end = 0;
+        Selection(&start, &end);
+        return end - start;
+    }();
+    return TextLength() - selected + added <= static_cast<int>(m_limit);
+}
+
+void MultiLineEdit::keyPressEvent(QKeyEvent* event) {
+    if (!isReadOnly() && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        if (RoomFor(2)) {
+            textCursor().insertText(QStringLiteral("\n"));
+            ensureCursorVisible();
+        } else {
+            QApplication::beep();
+        }
+        return;
+    }
+    if (!isReadOnly() && IsTyping(event) && !RoomFor(static_cast<int>(event->text().size()))) {
+        QApplication::beep();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void MultiLineEdit::insertFromMimeData(const QMimeData* source) {
+    if (!source->hasText()) {
+        return;
+    }
+    // Pasted lines end in LF on this platform; each becomes a line break of the box.
+    QString text = source->text();
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    int start = 0;
+    int end = 0;
+    Selection(&start, &end);
+    const int room = static_cast<int>(m_limit) - (TextLength() - (end - start));
+    QString fitted;
+    int used = 0;
+    for (const QChar c : text) {
+        const int cost = c == u'\n' ? 2 : 1;
+        if (used + cost > room) {
+            break;
+        }
+        used += cost;
+        fitted += c;
+    }
+    textCursor().insertText(fitted);
+    ensureCursorVisible();
+}
+
+IpAddressEdit::IpAddressEdit(QWidget* parent) : QFrame(parent) {
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Base);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(2, 0, 2, 0);
+    layout->setSpacing(0);
+    for (std::size_t i = 0; i < m_fields.size(); ++i) {
+        auto* field = new QLineEdit(this);
+        field->setFrame(false);
+        field->setAlignment(Qt::AlignCenter);
+        field->setMaxLength(3);
+        field->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), field));
+        field->installEventFilter(this);
+        field->setAccessibleName(QStringLiteral("field %1").arg(i + 1));
+        m_fields[i] = field;
+        layout->addWidget(field, 1);
+        if (i + 1 < m_fields.size()) {
+            auto* dot = new QLabel(QStringLiteral("."), this);
+            dot->setAccessibleName(QString());
+            layout->addWidget(dot);
+        }
+        connect(field, &QLineEdit::textEdited, this, [this, i](const QString& text) {
+            if (text.toInt() > 255) {
+                m_fields[i]->setText(QStringLiteral("255"));
+            }
+            if (m_fields[i]->text().size() == 3 && i + 1 < m_fields.size()) {
+                m_fields[i + 1]->setFocus(Qt::TabFocusReason);
+                m_fields[i + 1]->selectAll();
+            }
+        });
+    }
+    setFocusProxy(m_fields[0]);
+}
+
+bool IpAddressEdit::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const auto index = static_cast<std::size_t>(std::find(m_fields.begin(), m_fields.end(), watched) - m_fields.begin());
+    if (index >= m_fields.size()) {
+        return false;
+    }
+    if ((key->text() == QStringLiteral(".") || key->key() == Qt::Key_Space) && index + 1 < m_fields.size()) {
+        if (!m_fields[index]->text().isEmpty()) {
+            m_fields[index + 1]->setFocus(Qt::TabFocusReason);
+            m_fields[index + 1]->selectAll();
+        }
+        return true;
+    }
+    if (key->key() == Qt::Key_Backspace && m_fields[index]->cursorPosition() == 0 && index > 0 &&
+        !m_fields[index]->hasSelectedText()) {
+        m_fields[index - 1]->setFocus(Qt::BacktabFocusReason);
+        m_fields[index - 1]->end(false);
+        return true;
+    }
+    return false;
+}
+
+int IpAddressEdit::Address(std::array<BYTE, 4>* fields) const {
+    int filled = 0;
+    for (std::size_t i = 0; i < m_fields.size(); ++i) {
+        const QString text = m_fields[i]->text();
+        (*fields)[i] = static_cast<BYTE>(std::min(text.toInt(), 255));
+        filled += text.isEmpty() ? 0 : 1;
+    }
+    return filled;
+}
+
+void IpAddressEdit::SetAddress(const std::array<BYTE, 4>& fields) {
+    for (std::size_t i = 0; i < m_fields.size(); ++i) {
+        m_fields[i]->setText(QString::number(fields[i]));
+    }
+}
+
+void IpAddressEdit::Clear() {
+    for (QLineEdit* field : m_fields) {
+        field->clear();
+    }
+}
+
+QString IpAddressEdit::DottedText() const {
+    std::array<BYTE, 4> fields{};
+    Address(&fields);
+    return QStringLiteral("%1.%2.%3.%4").arg(fields[0]).arg(fields[1]).arg(fields[2]).arg(fields[3]);
+}
+
+UpDown::UpDown(DWORD style, QWidget* parent)
+    : QWidget(parent), m_style(style), m_up(new QToolButton(this)), m_down(new QToolButton(this)) {
+    m_up->setArrowType(Qt::UpArrow);
+    m_down->setArrowType(Qt::DownArrow);
+    for (QToolButton* button : {m_up, m_down}) {
+        button->setAutoRepeat(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setIconSize(QSize(6, 6));
+    }
+    m_up->setAccessibleName(QStringLiteral("up"));
+    m_down->setAccessibleName(QStringLiteral("down"));
+    connect(m_up, &QToolButton::clicked, this, [this] { Step(1); });
+    connect(m_down, &QToolButton::clicked, this, [this] { Step(-1); });
+}
+
+void UpDown::resizeEvent(QResizeEvent* /*event*/) {
+    const int half = height() / 2;
+    m_up->setGeometry(0, 0, width(), half);
+    m_down->setGeometry(0, half, width(), height() - half);
+}
+
+void UpDown::SetBuddy(QLineEdit* buddy) {
+    m_buddy = buddy;
+    if ((m_style & UDS_ARROWKEYS) != 0) {
+        buddy->installEventFilter(this);
+    }
+    if ((m_style & UDS_ALIGNRIGHT) != 0) {
+        // The control moves inside the buddy's right edge, which gives up that much width.
+        const QRect area = buddy->geometry();
+        setGeometry(area.right() - width() + 1, area.top(), width(), area.height());
+        buddy->resize(area.width() - width(), area.height());
+    }
+}
+
+void UpDown::SetRange(int lower, int upper) {
+    m_lower = lower;
+    m_upper = upper;
+}
+
+void UpDown::Range(int* lower, int* upper) const {
+    *lower = m_lower;
+    *upper = m_upper;
+}
+
+int UpDown::SetPosition(int position) {
+    const int previous = m_position;
+    m_position = std::clamp(position, std::min(m_lower, m_upper), std::max(m_lower, m_upper));
+    if (m_buddy != nullptr && (m_style & UDS_SETBUDDYINT) != 0) {
+        m_buddy->setText(QString::number(m_position));
+    }
+    return previous;
+}
+
+int UpDown::Position() const {
+    if (m_buddy != nullptr && (m_style & UDS_SETBUDDYINT) != 0) {
+        bool ok = false;
+        const int value = m_buddy->text().trimmed().toInt(&ok);
+        if (ok) {
+            return value;
+        }
+    }
+    return m_position;
+}
+
+void UpDown::Step(int delta) {
+    const int direction = m_lower <= m_upper ? delta : -delta;
+    SetPosition(Position() + direction);
+    if (m_buddy != nullptr) {
+        m_buddy->selectAll();
+    }
+}
+
+bool UpDown::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_buddy && event->type() == QEvent::KeyPress && isEnabled()) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            Step(key == Qt::Key_Up ? 1 : -1);
+            return true;
+        }
+    }
+    return false;
+}
+
+StatusBar::StatusBar(QWidget* parent) : QFrame(parent) {
+    setAccessibleName(QStringLiteral("status"));
+    SetParts({-1});
+}
+
+void StatusBar::SetParts(const std::vector<int>& rightEdges) {
+    m_rightEdges = rightEdges;
+    while (m_cells.size() > rightEdges.size()) {
+        delete m_cells.back();
+        m_cells.pop_back();
+    }
+    while (m_cells.size() < rightEdges.size()) {
+        auto* cell = new QLabel(this);
+        cell->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        cell->setTextFormat(Qt::PlainText);
+        cell->setContentsMargins(2, 0, 2, 0);
+        cell->show();
+        m_cells.push_back(cell);
+    }
+    Layout();
+}
+
+void StatusBar::Layout() {
+    int left = 0;
+    for (std::size_t i = 0; i < m_cells.size(); ++i) {
+        const int right = m_rightEdges[i] < 0 ? width() : std::min(m_rightEdges[i], width());
+        m_cells[i]->setGeometry(left, 0, std::max(right - left - 2, 0), height());
+        left = right;
+    }
+}
+
+void StatusBar::resizeEvent(QResizeEvent* /*event*/) { Layout(); }
+
+bool StatusBar::SetText(int part, const QString& text) {
+    if (part < 0 || static_cast<std::size_t>(part) >= m_cells.size()) {
+        return false;
+    }
+    QLabel* cell = m_cells[static_cast<std::size_t>(part)];
+    cell->setText(text);
+    cell->setAccessibleName(text);
+    return true;
+}
+
+QString StatusBar::Text(int part) const {
+    return part >= 0 && static_cast<std::size_t>(part) < m_cells.size() ? m_cells[static_cast<std::size_t>(part)]->text()
+                                                                         : QString();
+}
+
+void AutoCheckBox::nextCheckState() { setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked); }
+
+WindowHost* ControlHost(const QWidget* widget) { return WindowHost::FromWidget(widget); }
+
+QString WidgetText(const QWidget* widget) {
+    if (const auto* edit = qobject_cast<const MultiLineEdit*>(widget)) {
+        return QString::fromStdString(edit->WindowsText());
+    }
+    if (const auto* line = qobject_cast<const QLineEdit*>(widget)) {
+        return line->text();
+    }
+    if (const auto* combo = qobject_cast<const QComboBox*>(widget)) {
+        return combo->currentText();
+    }
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+        return button->text();
+    }
+    if (const auto* group = qobject_cast<const QGroupBox*>(widget)) {
+        return group->title();
+    }
+    if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+        return label->text();
+    }
+    if (const auto* ip = qobject_cast<const IpAddressEdit*>(widget)) {
+        return ip->DottedText();
+    }
+    if (const auto* bar = qobject_cast<const StatusBar*>(widget)) {
+        return bar->Text(0);
+    }
+    if (widget->isWindow()) {
+        return widget->windowTitle();
+    }
+    return widget->property("afxText").toString();
+}
+
+std::string WidgetTextUtf8(const QWidget* widget) {
+    if (const auto* edit = qobject_cast<const MultiLineEdit*>(widget)) {
+        return edit->WindowsText();
+    }
+    return WidgetText(widget).toStdString();
+}
+
+void SetWidgetText(QWidget* widget, const std::string& text) {
+    const QString value = QString::fromStdString(text);
+    if (auto* edit = qobject_cast<MultiLineEdit*>(widget)) {
+        edit->SetWindowsText(text);
+    } else if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+        line->setText(value);
+    } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        combo->setEditText(value);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        button->setText(value);
+    } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
+        group->setTitle(value);
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setText(value);
+    } else if (auto* bar = qobject_cast<StatusBar*>(widget)) {
+        bar->SetText(0, value);
+    } else if (widget->isWindow()) {
+        widget->setWindowTitle(value);
+    } else {
+        widget->setProperty("afxText", value);
+    }
+}
+
+int CheckState(const QWidget* widget) {
+    if (const auto* box = qobject_cast<const QCheckBox*>(widget)) {
+        return box->checkState() == Qt::Checked ? 1 : box->checkState() == Qt::PartiallyChecked ? 2 : 0;
+    }
+    return 0;
+}
+
+void SetCheckState(QWidget* widget, int state) {
+    if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+        if (state == 2) {
+            box->setTristate(true);
+        }
+        box->setCheckState(state == 1 ? Qt::Checked : state == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+    }
+}
+
+QWidget* FocusTarget(QWidget* widget) {
+    if (auto* ip = qobject_cast<IpAddressEdit*>(widget)) {
+        return ip->Field(0);
+    }
+    return widget;
+}
+
+}  // namespace afx
