@@ -125,7 +125,10 @@ void CDataExchange::Fail() {
     if (CWnd* control = m_pDlgWnd->GetDlgItem(m_idLastControl)) {
         control->SetFocus();
         if (m_bEditLastControl) {
-            static_cast<CEdit*>(CWnd::FromHandle(control->m_hWnd))->SetSel(0, -1);
+            CEdit edit;
+            edit.Attach(control->m_hWnd);
+            edit.SetSel(0, -1);
+            edit.Detach();
         }
     }
     AfxThrowUserException();

@@ -24,7 +24,7 @@ public:
     void OnHelp();
     // Asks the help engine for topic `context` of the help file; this platform has none, so it
     // reports that help could not be started.
-    void WinHelp(DWORD context);
+    virtual void WinHelp(DWORD context);
 
     // Names derived from the executable at start-up.
     std::string m_strExeName;        // file name without folder and extension

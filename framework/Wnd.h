@@ -25,6 +25,10 @@ public:
     // Makes this object the one that receives the messages of control `id` of `parent`.
     BOOL SubclassDlgItem(UINT id, CWnd* parent);
 
+    // Lets this object act on a window for a while without receiving its messages.
+    BOOL Attach(HWND hWnd);
+    HWND Detach();
+
     CWnd* GetDlgItem(int id) const;
     int GetDlgCtrlID() const;
     CWnd* GetParent() const;

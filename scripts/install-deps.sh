@@ -3,7 +3,7 @@
 # there. Usage: scripts/install-deps.sh build|test
 set -euo pipefail
 
-packages=(g++ cmake ninja-build qt6-base-dev fonts-liberation2 fonts-noto-cjk)
+packages=(g++ cmake ninja-build qt6-base-dev fonts-dejavu-core fonts-noto-cjk)
 if [[ "${1:-build}" == test ]]; then
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth socat ncat)
 fi

@@ -334,6 +334,10 @@ int CDialog::DoModal() {
 void CDialog::EndDialog(int result) {
     m_bEnded = true;
     m_nModalResult = result;
+    // The window goes out of sight at once; it is destroyed when its loop has returned.
+    if (WindowHost* host = WindowHost::FromHandle(m_hWnd)) {
+        host->Widget()->hide();
+    }
     for (const afx::Running& running : afx::RunningDialogs()) {
         if (running.dialog == this) {
             running.loop->exit(result);

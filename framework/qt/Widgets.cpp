@@ -381,7 +381,8 @@ void UpDown::Step(int delta) {
 }
 
 bool UpDown::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_buddy && event->type() == QEvent::KeyPress && isEnabled()) {
+    // The event type is looked at first: a buddy being destroyed still passes its last events here.
+    if (event->type() == QEvent::KeyPress && isEnabled() && watched == m_buddy) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Up || key == Qt::Key_Down) {
             Step(key == Qt::Key_Up ? 1 : -1);

@@ -267,6 +267,22 @@ BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
     return TRUE;
 }
 
+BOOL CWnd::Attach(HWND hWnd) {
+    if (m_hWnd != nullptr || !IsWindow(hWnd)) {
+        return FALSE;
+    }
+    m_hWnd = hWnd;
+    return TRUE;
+}
+
+HWND CWnd::Detach() {
+    const HWND hWnd = m_hWnd;
+    if (m_pHost == nullptr) {
+        m_hWnd = nullptr;
+    }
+    return hWnd;
+}
+
 CWnd* CWnd::GetDlgItem(int id) const {
     QWidget* widget = WidgetOf(this);
     if (widget == nullptr) {

@@ -1,0 +1,4 @@
+#include "app/ConsoleApp.h"
+
+// The one application object of the program.
+CConsoleApp theApp;

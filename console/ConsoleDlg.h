@@ -1,0 +1,70 @@
+#pragma once
+// CConsoleDlg: the test console. It owns all of the program's state: the settings read from its
+// controls, the two endpoints, the status bar and counters, and the local address table.
+
+#include <vector>
+
+#include "framework/Controls.h"
+#include "framework/Dialog.h"
+#include "framework/String.h"
+#include "net/LinkSocket.h"
+#include "res/Resource.h"
+
+class CConsoleDlg : public CDialog, public CLinkOwner {
+public:
+    explicit CConsoleDlg(CWnd* parent = nullptr);
+    ~CConsoleDlg() override;
+
+    enum { IDD = IDD_CONSOLE_DIALOG };
+
+    // Events of the two endpoints.
+    void OnLinkAccept(CLinkSocket* socket, int errorCode) override;
+    void OnLinkConnect(CLinkSocket* socket, int errorCode) override;
+    void OnLinkReceive(CLinkSocket* socket, int errorCode) override;
+    void OnLinkClose(CLinkSocket* socket, int errorCode) override;
+
+    CStatusBarCtrl m_statusBar;
+    CLinkSocket m_mainSocket;  // TCP client, TCP listener or UDP endpoint
+    CLinkSocket m_peerSocket;  // the one connection a TCP server accepts
+    int m_bLinkOpen = 0;       // a TCP connection is open
+    int m_nRecvCount = 0;
+    int m_nSendCount = 0;
+    int m_nShownBytes = 0;  // bytes received since the receive box last emptied itself
+    std::vector<CString> m_localAddrs;  // dotted local addresses, in the order of the combo box items
+
+    CButton m_chkTcp;
+    CButton m_chkServer;
+    CEdit m_editModulePort;
+    CButton m_chkAutoSend;
+    CEdit m_editCycle;
+    CSpinButtonCtrl m_spinLocalPort;
+    CIPAddressCtrl m_ipModule;
+    CEdit m_editReceive;
+    CComboBox m_comboLocalIp;
+    CButton m_btnSend;
+    CButton m_btnConnect;
+    CButton m_btnClose;
+
+    int m_bAutoSend = 0;
+    int m_bHexDisplay = 0;
+    int m_bHexSend = 0;
+    UINT m_nLocalPort = 1234;
+    UINT m_nModulePort = 1024;
+    CString m_strSend;
+    int m_nCycleMs = 1000;
+    int m_bServer = 0;
+    int m_bTcp = 1;
+    HICON m_hIcon = nullptr;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void FillLocalAddresses();
+};
+
+// The web address in the window title and the default send text.
+inline constexpr const char* kConsoleWebAddress = "http://quenzo.example.com";

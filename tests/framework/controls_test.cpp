@@ -1,0 +1,228 @@
+#include "framework/Controls.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include <vector>
+
+#include "framework/Dialog.h"
+#include "framework/MessageBox.h"
+#include "framework/MessageLoop.h"
+#include "res/Resource.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/Peers.h"
+
+namespace {
+
+constexpr UINT WM_PROBE = WM_USER + 7;
+
+// A dialog on the console's template with nothing of the console: just the controls.
+class PlainDialog : public CDialog {
+public:
+    PlainDialog() : CDialog(IDD_CONSOLE_DIALOG) {}
+
+    UINT port = 1234;
+    std::vector<WPARAM> probes;
+    std::vector<UINT_PTR> ticks;
+    int changes = 0;
+
+    LRESULT OnProbe(WPARAM wParam, LPARAM /*lParam*/) {
+        probes.push_back(wParam);
+        return 0;
+    }
+    void OnTimer(UINT_PTR id) { ticks.push_back(id); }
+    void OnChangeCycle() { ++changes; }
+
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, IDC_EDIT_LOCAL_PORT, port); }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(PlainDialog, CDialog)
+ON_MESSAGE(WM_PROBE, OnProbe)
+ON_WM_TIMER()
+ON_EN_CHANGE(IDC_EDIT_CYCLE, OnChangeCycle)
+END_MESSAGE_MAP()
+
+// An edit wrapper acting on one of the dialog's edits.
+class EditOf : public CEdit {
+public:
+    EditOf(CDialog& dialog, int id) { Attach(dialog.GetDlgItem(id)->m_hWnd); }
+    ~EditOf() override { Detach(); }
+};
+
+TEST(MultiLineEdit, KeepsCrLfAsLineBreaksAndLoneCrOrLfAsText) {
+    PlainDialog dialog;
+    test::RunDialog(dialog, [&] {
+        EditOf edit(dialog, IDC_EDIT_SEND);
+        edit.SetWindowText("one\r\ntwo\rthree\nfour");
+        CString text;
+        edit.GetWindowText(text);
+        EXPECT_EQ(text, "one\r\ntwo\rthree\nfour");
+        auto* widget = static_cast<QPlainTextEdit*>(test::Widget(edit));
+        EXPECT_EQ(widget->blockCount(), 2);
+
+        edit.SetSel(3, 5);  // the CR LF pair, two positions
+        edit.ReplaceSel("|");
+        edit.GetWindowText(text);
+        EXPECT_EQ(text, "one|two\rthree\nfour");
+
+        edit.SetSel(0, -1);
+        edit.ReplaceSel("a\r\nb");
+        int start = 0;
+        int end = 0;
+        edit.GetSel(start, end);
+        EXPECT_EQ(start, 4);  // after "a", CR, LF, "b"
+        EXPECT_EQ(end, 4);
+    });
+}
+
+TEST(MultiLineEdit, EnterBreaksTheLineAndTypingStopsAtTheLimitButTheProgramDoesNot) {
+    PlainDialog dialog;
+    test::RunDialog(dialog, [&] {
+        EditOf edit(dialog, IDC_EDIT_SEND);
+        EXPECT_EQ(edit.GetLimitText(), 30000u);
+        edit.SetWindowText("");
+        edit.SetFocus();
+        test::TypeText("ab");
+        test::PressKey(Qt::Key_Return);
+        test::TypeText("c");
+        CString text;
+        edit.GetWindowText(text);
+        EXPECT_EQ(text, "ab\r\nc");
+        EXPECT_NE(dialog.m_hWnd, nullptr) << "Enter in a multi-line box must not end the dialog";
+
+        edit.SetLimitText(6);
+        test::TypeText("xyz");
+        edit.GetWindowText(text);
+        EXPECT_EQ(text, "ab\r\ncx");
+        edit.SetSel(-1, -1);
+        edit.ReplaceSel("programmatic");
+        edit.GetWindowText(text);
+        EXPECT_EQ(text, "ab\r\ncxprogrammatic");
+    });
+}
+
+TEST(NumberEdit, TakesOnlyDigitsAndStopsWhenTheBoxIsFull) {
+    PlainDialog dialog;
+    test::RunDialog(dialog, [&] {
+        EditOf cycle(dialog, IDC_EDIT_CYCLE);
+        cycle.EnableWindow(TRUE);
+        cycle.SetWindowText("");
+        cycle.SetFocus();
+        test::TypeText("1a2-3");
+        CString text;
+        cycle.GetWindowText(text);
+        EXPECT_EQ(text, "123");
+        test::TypeText("4567890123");
+        cycle.GetWindowText(text);
+        EXPECT_LT(text.GetLength(), 13) << "typing must stop once the narrow box is full";
+        EXPECT_GE(text.GetLength(), 3);
+        // The program may put any text there.
+        cycle.SetWindowText("-5");
+        cycle.GetWindowText(text);
+        EXPECT_EQ(text, "-5");
+    });
+}
+
+TEST(CommonControls, AddressUpDownAndStatusBarWorkAsTheProgramUsesThem) {
+    PlainDialog dialog;
+    test::RunDialog(dialog, [&] {
+        CIPAddressCtrl ip;
+        ASSERT_TRUE(ip.SubclassDlgItem(IDC_IPADDRESS_MODULE, &dialog));
+        ip.SetAddress(10, 0, 0, 5);
+        BYTE a = 0, b = 0, c = 0, d = 0;
+        EXPECT_EQ(ip.GetAddress(a, b, c, d), 4);
+        EXPECT_EQ((std::vector<int>{a, b, c, d}), (std::vector<int>{10, 0, 0, 5}));
+        DWORD whole = 0;
+        ip.GetAddress(whole);
+        EXPECT_EQ(whole, 0x0A000005u);
+
+        CSpinButtonCtrl spin;
+        ASSERT_TRUE(spin.SubclassDlgItem(IDC_SPIN_LOCAL_PORT, &dialog));
+        spin.SetRange32(0, 0xFFFF);
+        ASSERT_NE(spin.GetBuddy(), nullptr);
+        EXPECT_EQ(spin.GetBuddy()->GetDlgCtrlID(), IDC_EDIT_LOCAL_PORT);
+        dialog.SetDlgItemText(IDC_EDIT_LOCAL_PORT, "65534");
+        spin.GetBuddy()->SetFocus();
+        test::PressKey(Qt::Key_Up);
+        test::PressKey(Qt::Key_Up);
+        CString text;
+        dialog.GetDlgItemText(IDC_EDIT_LOCAL_PORT, text);
+        EXPECT_EQ(text, "65535");
+        spin.SetPos32(12345);
+        dialog.GetDlgItemText(IDC_EDIT_LOCAL_PORT, text);
+        EXPECT_EQ(text, "12345");
+
+        CStatusBarCtrl bar;
+        ASSERT_TRUE(bar.Create(WS_CHILD | WS_VISIBLE, RECT{10, 300, 500, 325}, &dialog, IDC_STATUSBAR));
+        const int parts[] = {245, 392, -1};
+        ASSERT_TRUE(bar.SetParts(3, parts));
+        ASSERT_TRUE(bar.SetText("READY", 0));
+        ASSERT_TRUE(bar.SetText("SEND: 0 ", 2));
+        EXPECT_EQ(bar.GetText(0), "READY");
+        EXPECT_EQ(bar.GetText(2), "SEND: 0 ");
+        EXPECT_FALSE(bar.SetText("x", 3));
+        EXPECT_EQ(test::Widget(bar)->accessibleName().toStdString(), "status");
+    });
+}
+
+TEST(FormExchange, ShowingTheFormRaisesNoNotificationsButTheUserAndProgramOtherwiseDo) {
+    PlainDialog dialog;
+    test::RunDialog(dialog, [&] {
+        dialog.UpdateData(FALSE);
+        dialog.SetDlgItemText(IDC_EDIT_CYCLE, "1");
+        EXPECT_EQ(dialog.changes, 1);
+        dialog.GetDlgItem(IDC_EDIT_CYCLE)->EnableWindow(TRUE);
+        dialog.GetDlgItem(IDC_EDIT_CYCLE)->SetFocus();
+        test::TypeText("2");
+        EXPECT_EQ(dialog.changes, 2);
+    });
+}
+
+TEST(WindowTimer, TicksOnScheduleRestartsWhenSetAgainAndStopsWhenKilled) {
+    PlainDialog dialog;
+    test::RunDialog(dialog, [&] {
+        dialog.SetTimer(10, 20);
+        ASSERT_TRUE(test::PumpUntil([&] { return dialog.ticks.size() >= 3; }));
+        EXPECT_EQ(dialog.ticks[0], 10u);
+        dialog.SetTimer(10, 100000);  // set again: the period starts afresh
+        const std::size_t seen = dialog.ticks.size();
+        test::PumpFor(60);
+        EXPECT_EQ(dialog.ticks.size(), seen);
+        dialog.SetTimer(10, 0);  // runs as 1 ms
+        ASSERT_TRUE(test::PumpUntil([&] { return dialog.ticks.size() >= seen + 5; }, 1000));
+        EXPECT_TRUE(dialog.KillTimer(10));
+        const std::size_t killed = dialog.ticks.size();
+        test::PumpFor(30);
+        EXPECT_EQ(dialog.ticks.size(), killed);
+        EXPECT_FALSE(dialog.KillTimer(10));
+    });
+}
+
+TEST(ValidationMessage, HoldsBackPostedMessagesAndDropsTimerTicksUntilItCloses) {
+    PlainDialog dialog;
+    test::RunDialog(dialog, [&] {
+        test::MessageBoxes boxes;
+        dialog.PostMessage(WM_PROBE, 1);
+        boxes.whileOpen = [&] {
+            dialog.PostMessage(WM_PROBE, 2);
+            dialog.SetTimer(10, 1);
+            test::PumpFor(40);
+            dialog.KillTimer(10);
+            EXPECT_TRUE(dialog.probes.empty()) << "delivered while the message was open";
+            EXPECT_TRUE(dialog.ticks.empty()) << "a tick came through while the message was open";
+        };
+        dialog.SetDlgItemText(IDC_EDIT_LOCAL_PORT, "x");
+        EXPECT_FALSE(dialog.UpdateData(TRUE));
+        boxes.whileOpen = nullptr;
+        dialog.PostMessage(WM_PROBE, 3);
+        ASSERT_TRUE(test::PumpUntil([&] { return dialog.probes.size() == 3; }));
+        EXPECT_EQ(dialog.probes, (std::vector<WPARAM>{1, 2, 3}));
+    });
+}
+
+}  // namespace
