@@ -146,7 +146,7 @@ void DialogWindow::CreateControl(const DialogItem& item) {
             }
             break;
         case ControlKind::ComboBox: {
-            auto* combo = new QComboBox(this);
+            auto* combo = new ComboBox(this);
             combo->setEditable(true);
             combo->setInsertPolicy(QComboBox::NoInsert);
             connect(combo, &QComboBox::activated, this, [combo] { Notify(combo, CBN_SELCHANGE); });
@@ -197,7 +197,7 @@ void DialogWindow::NameControlsForAssistiveTechnology(const DialogTemplate& dial
     };
     // A control without text of its own is named by the label beside it in its group: to its left
     // on the same row, else just above it; else by the group's caption.
-    auto nameOf = [&](const DialogItem& item) -> QString {
+    auto labelOf = [&](const DialogItem& item) -> const DialogItem* {
         const Box box = BoxOf(item);
         const DialogItem* group = groupOf(box);
         const DialogItem* left = nullptr;
@@ -215,14 +215,22 @@ void DialogWindow::NameControlsForAssistiveTechnology(const DialogTemplate& dial
                 above = &label;
             }
         }
-        const DialogItem* chosen = left != nullptr ? left : above != nullptr ? above : group;
-        return chosen != nullptr ? QString::fromUtf8(chosen->text) : QString();
+        return left != nullptr ? left : above != nullptr ? above : group;
     };
     const QList<QWidget*> widgets = findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     for (qsizetype i = 0; i < widgets.size() && i < static_cast<qsizetype>(items.size()); ++i) {
         const DialogItem& item = items[static_cast<std::size_t>(i)];
-        if (item.kind == ControlKind::Edit || item.kind == ControlKind::ComboBox || item.kind == ControlKind::IPAddress) {
-            widgets[i]->setAccessibleName(nameOf(item));
+        if (item.kind != ControlKind::Edit && item.kind != ControlKind::ComboBox && item.kind != ControlKind::IPAddress) {
+            continue;
+        }
+        const DialogItem* label = labelOf(item);
+        if (label == nullptr) {
+            continue;
+        }
+        widgets[i]->setAccessibleName(QString::fromUtf8(label->text));
+        // A label beside the control also stands in the "labelled by" relation to it.
+        if (label->kind == ControlKind::Static) {
+            static_cast<QLabel*>(widgets[label - items.data()])->setBuddy(widgets[i]);
         }
     }
     for (UpDown* upDown : findChildren<UpDown*>(QString(), Qt::FindDirectChildrenOnly)) {

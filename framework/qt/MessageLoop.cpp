@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "framework/qt/Widgets.h"
+
 bool AfxPumpMessagesUntil(const std::function<bool()>& done, int timeoutMs) {
     const QDeadlineTimer deadline(timeoutMs);
     // The timer only wakes the loop at the deadline; without it an idle loop would wait for ever.
@@ -33,6 +35,9 @@ std::unique_ptr<QApplication>& Application() {
 }
 }  // namespace
 
-CPlatform::CPlatform(int& argc, char** argv) { Application() = std::make_unique<QApplication>(argc, argv); }
+CPlatform::CPlatform(int& argc, char** argv) {
+    Application() = std::make_unique<QApplication>(argc, argv);
+    afx::InstallAccessibility();
+}
 
 CPlatform::~CPlatform() { Application().reset(); }

@@ -2,6 +2,7 @@
 // The widgets behind the dialog controls, with the behaviour of the window system's controls.
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -147,6 +148,18 @@ public:
 protected:
     void nextCheckState() override;
 };
+
+// The editable drop-down combo box. Assistive technology knows it by the label beside it, with its
+// text as its value (Qt's own combo box is named by its text on Linux).
+class ComboBox : public QComboBox {
+    Q_OBJECT
+
+public:
+    using QComboBox::QComboBox;
+};
+
+// Makes assistive technology use the framework's own descriptions of its controls.
+void InstallAccessibility();
 
 // The host of the control `widget` belongs to (its own, or that of a control it is part of).
 WindowHost* ControlHost(const QWidget* widget);

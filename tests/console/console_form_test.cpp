@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -296,8 +297,13 @@ TEST_F(ConsoleFormTest, AssistiveTechnologySeesEveryControlByItsLabel) {
             {IDC_EDIT_RECEIVE, "RECEIVE"},         {IDC_EDIT_SEND, "SEND"},
         };
         for (const auto& [id, name] : expected) {
-            EXPECT_EQ(test::Control(dialog, id)->accessibleName().toStdString(), name) << id;
+            QAccessibleInterface* seen = QAccessible::queryAccessibleInterface(test::Control(dialog, id));
+            ASSERT_NE(seen, nullptr) << id;
+            EXPECT_EQ(seen->text(QAccessible::Name).toStdString(), name) << id;
         }
+        QAccessibleInterface* combo = QAccessible::queryAccessibleInterface(test::Control(dialog, IDC_COMBO_LOCAL_IP));
+        EXPECT_EQ(combo->role(), QAccessible::ComboBox);
+        EXPECT_EQ(combo->text(QAccessible::Value), QString::fromStdString(dialog.m_localAddrs.back().str()));
     });
 }
 
