@@ -5,6 +5,11 @@ CConsoleDlg::CConsoleDlg(CWnd* parent) : CDialog(IDD, parent), m_strSend(kConsol
 CConsoleDlg::~CConsoleDlg() = default;
 
 BEGIN_MESSAGE_MAP(CConsoleDlg, CDialog)
+ON_BN_CLICKED(IDC_CHECK_TCP, OnCheckTcp)
+ON_BN_CLICKED(IDC_CHECK_SERVER, OnCheckServer)
+ON_BN_CLICKED(IDC_BUTTON_CONNECT, OnButtonConnect)
+ON_BN_CLICKED(IDC_BUTTON_CLOSE, OnButtonClose)
+ON_BN_CLICKED(IDC_BUTTON_CLEAR_COUNT, OnButtonClearCount)
 END_MESSAGE_MAP()
 
 // The exchange order matters: a failing field stops it, and the fields after it keep their values.
@@ -42,6 +47,8 @@ BOOL CConsoleDlg::OnInitDialog() {
     title.Format("Quenzo - %s (v3.1)", kConsoleWebAddress);
     SetWindowText(title);
 
+    CreateStatusBar();
+
     m_btnSend.EnableWindow(FALSE);
     m_btnClose.EnableWindow(FALSE);
     m_chkAutoSend.EnableWindow(FALSE);
@@ -58,10 +65,4 @@ BOOL CConsoleDlg::OnInitDialog() {
     return TRUE;
 }
 
-void CConsoleDlg::OnLinkAccept(CLinkSocket* /*socket*/, int /*errorCode*/) {}
-
-void CConsoleDlg::OnLinkConnect(CLinkSocket* /*socket*/, int /*errorCode*/) {}
-
 void CConsoleDlg::OnLinkReceive(CLinkSocket* /*socket*/, int /*errorCode*/) {}
-
-void CConsoleDlg::OnLinkClose(CLinkSocket* /*socket*/, int /*errorCode*/) {}

@@ -2,6 +2,7 @@
 // CConsoleDlg: the test console. It owns all of the program's state: the settings read from its
 // controls, the two endpoints, the status bar and counters, and the local address table.
 
+#include <cstdint>
 #include <vector>
 
 #include "framework/Controls.h"
@@ -9,6 +10,12 @@
 #include "framework/String.h"
 #include "net/LinkSocket.h"
 #include "res/Resource.h"
+
+// Which controls the user may touch while the link is idle, being opened, or open.
+enum UiState { Idle = 0, Waiting = 1, Linked = 2 };
+
+// The auto-send timer, the console's only timer.
+inline constexpr UINT_PTR kAutoSendTimer = 10;
 
 class CConsoleDlg : public CDialog, public CLinkOwner {
 public:
@@ -26,9 +33,10 @@ public:
     CStatusBarCtrl m_statusBar;
     CLinkSocket m_mainSocket;  // TCP client, TCP listener or UDP endpoint
     CLinkSocket m_peerSocket;  // the one connection a TCP server accepts
-    int m_bLinkOpen = 0;       // a TCP connection is open
-    int m_nRecvCount = 0;
-    int m_nSendCount = 0;
+    int m_bLinkOpen = 0;       // a TCP connection is open: set when one is made, cleared when it ends
+    // Byte counters: 64-bit, so that days of traffic neither wrap nor go negative.
+    std::int64_t m_nRecvCount = 0;
+    std::int64_t m_nSendCount = 0;
     int m_nShownBytes = 0;  // bytes received since the receive box last emptied itself
     std::vector<CString> m_localAddrs;  // dotted local addresses, in the order of the combo box items
 
@@ -56,6 +64,15 @@ public:
     int m_bTcp = 1;
     HICON m_hIcon = nullptr;
 
+    void SetUiState(int state);
+
+    // Control handlers.
+    void OnCheckTcp();
+    void OnCheckServer();
+    void OnButtonConnect();
+    void OnButtonClose();
+    void OnButtonClearCount();
+
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
@@ -64,6 +81,19 @@ protected:
 
 private:
     void FillLocalAddresses();
+
+    // The status bar: part 0 the latest event, parts 1 and 2 the counters.
+    void CreateStatusBar();
+    void SetStatusText(const char* text);
+    void ShowRecvCount();
+    void ShowSendCount();
+
+    // The address in the module IP control as dotted text.
+    CString ModuleAddress() const;
+    // Binds the main socket to the selected local address, when one is selected; the socket is
+    // bound already, so this never narrows what it accepts.
+    void BindSelectedLocalAddress();
+    void ReportCreateFailure();
 };
 
 // The web address in the window title and the default send text.

@@ -215,6 +215,9 @@ BOOL CStatusBarCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id
     bar->setGeometry(static_cast<int>(rect.left), static_cast<int>(rect.top), static_cast<int>(rect.right - rect.left),
                      static_cast<int>(rect.bottom - rect.top));
     bar->setVisible((style & WS_VISIBLE) != 0);
+    // A bar the program places stays beneath the dialog's own controls: where it runs under one,
+    // it never hides it.
+    bar->lower();
     (new WindowHost(bar, id))->Bind(this);
     return TRUE;
 }

@@ -85,6 +85,14 @@ Fd TcpConnect(std::uint16_t port) {
     return fd;
 }
 
+bool TryTcpConnect(std::uint16_t port) {
+    Fd fd(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    const sockaddr_in address = Loopback(port);
+    return ::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+}
+
+std::uint16_t LocalPort(int fd) { return BoundPort(fd); }
+
 Fd TcpAccept(const Fd& listener, int timeoutMs) {
     // The console's side runs on this thread's message loop, so the wait keeps delivering messages.
     pollfd waiting{listener.get(), POLLIN, 0};

@@ -33,6 +33,10 @@ private:
 Fd TcpListener(std::uint16_t* port);               // listening on 127.0.0.1, any free port
 Fd TcpConnect(std::uint16_t port);                 // blocking connect to 127.0.0.1:port
 Fd TcpAccept(const Fd& listener, int timeoutMs = 5000);
+// Whether a connect to 127.0.0.1:port is accepted by anything.
+bool TryTcpConnect(std::uint16_t port);
+// The local port of a descriptor.
+std::uint16_t LocalPort(int fd);
 Fd UdpSocket(std::uint16_t* port);                 // bound to 127.0.0.1, any free port
 std::uint16_t FreePort(bool stream);               // a port nobody holds right now
 // Whether a socket without address reuse can bind the port on any address.

@@ -1,0 +1,92 @@
+#pragma once
+// Runs the real console under a real application object, with helpers to act on it as a user does.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+
+#include <functional>
+#include <string>
+
+#include "app/ConsoleApp.h"
+#include "console/ConsoleDlg.h"
+#include "net/AsyncSocket.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/Peers.h"
+
+namespace test {
+
+class ConsoleFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(StartSocketService());
+        AfxDeriveAppNames(&app, "/usr/bin/quenzo");
+    }
+
+    int Run(CConsoleDlg& dialog, const std::function<void()>& script) {
+        app.m_pMainWnd = &dialog;
+        const int result = RunDialog(dialog, script);
+        app.m_pMainWnd = nullptr;
+        return result;
+    }
+
+    CConsoleApp app;
+};
+
+inline void Click(CConsoleDlg& dialog, int id) {
+    auto* button = qobject_cast<QAbstractButton*>(Control(dialog, id));
+    ASSERT_NE(button, nullptr) << id;
+    ASSERT_TRUE(button->isEnabled()) << "clicking a disabled control " << id;
+    button->click();
+}
+
+inline std::string Status(const CConsoleDlg& dialog, int part = 0) { return dialog.m_statusBar.GetText(part).str(); }
+
+inline std::string Text(const CConsoleDlg& dialog, int id) {
+    CString text;
+    dialog.GetDlgItemText(id, text);
+    return text.str();
+}
+
+inline bool Enabled(const CConsoleDlg& dialog, int id) { return dialog.GetDlgItem(id)->IsWindowEnabled() != FALSE; }
+
+// Points the console's module at 127.0.0.1 and `port`; tests never reach past loopback.
+inline void SetModule(CConsoleDlg& dialog, std::uint16_t port) {
+    dialog.m_ipModule.SetAddress(127, 0, 0, 1);
+    dialog.SetDlgItemText(IDC_EDIT_MODULE_PORT, std::to_string(port).c_str());
+}
+
+inline void SetLocalPort(CConsoleDlg& dialog, std::uint16_t port) {
+    dialog.SetDlgItemText(IDC_EDIT_LOCAL_PORT, std::to_string(port).c_str());
+}
+
+// The state columns the console can be in, as the user sees them.
+inline void ExpectIdle(const CConsoleDlg& d) {
+    EXPECT_TRUE(Enabled(d, IDC_CHECK_TCP));
+    EXPECT_TRUE(Enabled(d, IDC_BUTTON_CONNECT));
+    EXPECT_EQ(Text(d, IDC_BUTTON_CLOSE), "CLOSE");
+    EXPECT_FALSE(Enabled(d, IDC_BUTTON_CLOSE));
+    EXPECT_FALSE(Enabled(d, IDC_BUTTON_SEND));
+    EXPECT_FALSE(Enabled(d, IDC_CHECK_AUTO_SEND));
+    EXPECT_FALSE(Enabled(d, IDC_EDIT_CYCLE));
+}
+
+inline void ExpectWaiting(const CConsoleDlg& d) {
+    EXPECT_FALSE(Enabled(d, IDC_CHECK_TCP));
+    EXPECT_FALSE(Enabled(d, IDC_BUTTON_CONNECT));
+    EXPECT_TRUE(Enabled(d, IDC_BUTTON_CLOSE));
+    EXPECT_FALSE(Enabled(d, IDC_BUTTON_SEND));
+    EXPECT_FALSE(Enabled(d, IDC_CHECK_AUTO_SEND));
+    EXPECT_FALSE(Enabled(d, IDC_EDIT_CYCLE));
+}
+
+inline void ExpectLinked(const CConsoleDlg& d) {
+    EXPECT_FALSE(Enabled(d, IDC_CHECK_TCP));
+    EXPECT_FALSE(Enabled(d, IDC_BUTTON_CONNECT));
+    EXPECT_EQ(Text(d, IDC_BUTTON_CLOSE), "DISCONNECT");
+    EXPECT_TRUE(Enabled(d, IDC_BUTTON_CLOSE));
+    EXPECT_TRUE(Enabled(d, IDC_BUTTON_SEND));
+    EXPECT_TRUE(Enabled(d, IDC_CHECK_AUTO_SEND));
+}
+
+}  // namespace test
