@@ -10,6 +10,11 @@ ON_BN_CLICKED(IDC_CHECK_SERVER, OnCheckServer)
 ON_BN_CLICKED(IDC_BUTTON_CONNECT, OnButtonConnect)
 ON_BN_CLICKED(IDC_BUTTON_CLOSE, OnButtonClose)
 ON_BN_CLICKED(IDC_BUTTON_CLEAR_COUNT, OnButtonClearCount)
+ON_BN_CLICKED(IDC_BUTTON_SEND, OnButtonSend)
+ON_BN_CLICKED(IDC_CHECK_AUTO_SEND, OnCheckAutoSend)
+ON_EN_UPDATE(IDC_EDIT_CYCLE, OnChangeCycle)
+ON_BN_CLICKED(IDC_BUTTON_CLEAR, OnButtonClear)
+ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 // The exchange order matters: a failing field stops it, and the fields after it keep their values.
@@ -64,5 +69,3 @@ BOOL CConsoleDlg::OnInitDialog() {
     FillLocalAddresses();
     return TRUE;
 }
-
-void CConsoleDlg::OnLinkReceive(CLinkSocket* /*socket*/, int /*errorCode*/) {}

@@ -37,7 +37,7 @@ public:
     // Byte counters: 64-bit, so that days of traffic neither wrap nor go negative.
     std::int64_t m_nRecvCount = 0;
     std::int64_t m_nSendCount = 0;
-    int m_nShownBytes = 0;  // bytes received since the receive box last emptied itself
+    std::int64_t m_nShownBytes = 0;  // bytes received since the receive box last emptied itself
     std::vector<CString> m_localAddrs;  // dotted local addresses, in the order of the combo box items
 
     CButton m_chkTcp;
@@ -72,6 +72,11 @@ public:
     void OnButtonConnect();
     void OnButtonClose();
     void OnButtonClearCount();
+    void OnButtonSend();
+    void OnCheckAutoSend();
+    void OnChangeCycle();
+    void OnTimer(UINT_PTR id);
+    void OnButtonClear();
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -94,6 +99,10 @@ private:
     // bound already, so this never narrows what it accepts.
     void BindSelectedLocalAddress();
     void ReportCreateFailure();
+    void LearnSender(const CString& address, UINT port);
+
+    // The start of a UTF-8 character that ended the last chunk shown as text, waiting for the rest.
+    std::string m_strTextTail;
 };
 
 // The web address in the window title and the default send text.

@@ -80,6 +80,7 @@ void CConsoleDlg::OnButtonConnect() {
     if (!UpdateData(TRUE)) {
         return;
     }
+    m_strTextTail.clear();  // a character left unfinished by the last link never completes
     CString status;
     if (m_bTcp && m_bServer) {
         if (!m_mainSocket.Create(m_nLocalPort, winsock::SOCK_STREAM)) {

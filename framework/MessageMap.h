@@ -88,6 +88,7 @@ public:                       \
     Entry{WM_COMMAND, (id), (code), static_cast<Entry::CommandHandler>(&ThisClass::memberFxn)},
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
+#define ON_EN_UPDATE(id, memberFxn) ON_CONTROL(EN_UPDATE, id, memberFxn)
 #define ON_WM_TIMER() Entry{WM_TIMER, 0, 0, static_cast<Entry::TimerHandler>(&ThisClass::OnTimer)},
 #define ON_WM_PAINT() Entry{WM_PAINT, 0, 0, static_cast<Entry::CommandHandler>(&ThisClass::OnPaint)},
 #define ON_WM_SYSCOMMAND() Entry{WM_SYSCOMMAND, 0, 0, static_cast<Entry::SysCommandHandler>(&ThisClass::OnSysCommand)},

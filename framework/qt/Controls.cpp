@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "framework/qt/DialogWindow.h"
 #include "framework/qt/WindowHost.h"
 #include "framework/qt/Widgets.h"
 
@@ -83,7 +84,7 @@ void CEdit::SetLimitText(UINT limit) {
 
 void CEdit::ScrollCaret() {
     if (auto* edit = As<afx::MultiLineEdit>(this)) {
-        edit->ensureCursorVisible();
+        edit->ScrollCaret();
     }
 }
 
@@ -218,7 +219,11 @@ BOOL CStatusBarCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id
     // A bar the program places stays beneath the dialog's own controls: where it runs under one,
     // it never hides it.
     bar->lower();
-    (new WindowHost(bar, id))->Bind(this);
+    auto* host = new WindowHost(bar, id);
+    host->Bind(this);
+    if (auto* dialog = qobject_cast<afx::DialogWindow*>(parentHost->Widget())) {
+        dialog->AddControl(host);
+    }
     return TRUE;
 }
 

@@ -93,6 +93,14 @@ DialogWindow::DialogWindow(CDialog* dialog, const DialogTemplate& dialogTemplate
 
 DialogWindow::~DialogWindow() { qApp->removeEventFilter(this); }
 
+void DialogWindow::AddControl(WindowHost* control) {
+    if (!m_controls.contains(control->ControlId())) {
+        m_controls.insert(control->ControlId(), control);
+    }
+}
+
+WindowHost* DialogWindow::Control(UINT id) const { return m_controls.value(id); }
+
 QRect DialogWindow::ToPixels(short x, short y, short cx, short cy) const {
     return {MulDiv(x, m_baseX, 4), MulDiv(y, m_baseY, 8), MulDiv(cx, m_baseX, 4), MulDiv(cy, m_baseY, 8)};
 }
@@ -137,11 +145,17 @@ void DialogWindow::CreateControl(const DialogItem& item) {
         case ControlKind::Edit:
             if ((item.style & ES_MULTILINE) != 0) {
                 auto* edit = new MultiLineEdit(item.style, this);
-                connect(edit, &QPlainTextEdit::textChanged, this, [edit] { Notify(edit, EN_CHANGE); });
+                connect(edit, &QPlainTextEdit::textChanged, this, [edit] {
+                    Notify(edit, EN_UPDATE);
+                    Notify(edit, EN_CHANGE);
+                });
                 widget = edit;
             } else {
                 auto* edit = new LineEdit(item.style, this);
-                connect(edit, &QLineEdit::textChanged, this, [edit] { Notify(edit, EN_CHANGE); });
+                connect(edit, &QLineEdit::textChanged, this, [edit] {
+                    Notify(edit, EN_UPDATE);
+                    Notify(edit, EN_CHANGE);
+                });
                 widget = edit;
             }
             break;
@@ -171,7 +185,7 @@ void DialogWindow::CreateControl(const DialogItem& item) {
     widget->setGeometry(area);
     widget->setFocusPolicy(focus);
     widget->setEnabled((item.style & WS_DISABLED) == 0);
-    new WindowHost(widget, item.id);
+    AddControl(new WindowHost(widget, item.id));
     if (auto* upDown = qobject_cast<UpDown*>(widget); upDown != nullptr && (item.style & UDS_AUTOBUDDY) != 0) {
         // The buddy is the control made just before, in template order.
         const QList<QWidget*> made = findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);

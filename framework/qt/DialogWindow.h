@@ -2,6 +2,8 @@
 // The top-level window of a running dialog: builds the controls from the template and turns the
 // keyboard and the window frame into the dialog's commands.
 
+#include <QHash>
+#include <QPointer>
 #include <QWidget>
 
 #include "framework/Resources.h"
@@ -9,6 +11,8 @@
 class CDialog;
 
 namespace afx {
+
+class WindowHost;
 
 class DialogWindow : public QWidget {
     Q_OBJECT
@@ -20,6 +24,10 @@ public:
     // Dialog units to pixels, from the dialog font's average character size.
     QRect ToPixels(short x, short y, short cx, short cy) const;
 
+    // The dialog's controls by id; the first of several with one id wins.
+    void AddControl(WindowHost* control);
+    WindowHost* Control(UINT id) const;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -30,6 +38,7 @@ private:
     bool HandleKey(QWidget* target, const QKeyEvent* key);
 
     CDialog* m_dialog;
+    QHash<UINT, QPointer<WindowHost>> m_controls;
     int m_baseX = 6;
     int m_baseY = 13;
 };

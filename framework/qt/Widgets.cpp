@@ -83,16 +83,29 @@ void LineEdit::keyPressEvent(QKeyEvent* event) {
     QLineEdit::keyPressEvent(event);
 }
 
-MultiLineEdit::MultiLineEdit(DWORD style, QWidget* parent) : QPlainTextEdit(parent) {
+namespace {
+// How long program edits to a multi-line box may wait before they reach the screen: one frame.
+constexpr int kFrameMs = 16;
+}  // namespace
+
+MultiLineEdit::MultiLineEdit(DWORD style, QWidget* parent) : QPlainTextEdit(parent), m_frame(new QTimer(this)) {
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy((style & WS_VSCROLL) != 0 ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
     setReadOnly((style & ES_READONLY) != 0);
     setTabChangesFocus(true);
+    m_frame->setSingleShot(true);
+    m_frame->setInterval(kFrameMs);
+    connect(m_frame, &QTimer::timeout, this, [this] { Flush(); });
+    connect(document(), &QTextDocument::contentsChanged, this, [this] { m_textCacheValid = false; });
 }
 
 std::string MultiLineEdit::WindowsText() const {
+    const_cast<MultiLineEdit*>(this)->Flush();
+    if (m_textCacheValid) {
+        return m_textCache;
+    }
     const QString raw = document()->toRawText();
     QString out;
     out.reserve(raw.size() + blockCount());
@@ -107,12 +120,21 @@ std::string MultiLineEdit::WindowsText() const {
             out += c;
         }
     }
-    return out.toStdString();
+    m_textCache = out.toStdString();
+    m_textCacheValid = true;
+    return m_textCache;
 }
 
-void MultiLineEdit::SetWindowsText(const std::string& text) { setPlainText(ToDocumentText(text)); }
+void MultiLineEdit::SetWindowsText(const std::string& text) {
+    m_pending = {};
+    m_frame->stop();
+    setPlainText(ToDocumentText(text));
+}
 
-int MultiLineEdit::TextLength() const { return document()->characterCount() - 1 + blockCount() - 1; }
+int MultiLineEdit::TextLength() const {
+    const_cast<MultiLineEdit*>(this)->Flush();
+    return document()->characterCount() - 1 + blockCount() - 1;
+}
 
 int MultiLineEdit::ToCursorPosition(int windowsPosition) const {
     if (windowsPosition < 0) {
@@ -138,6 +160,11 @@ int MultiLineEdit::ToWindowsPosition(int cursorPosition) const {
 }
 
 void MultiLineEdit::SetSelection(int start, int end) {
+    if (start == 0 && end < 0 && m_pending.Any()) {
+        m_pending.selectAll = true;
+        return;
+    }
+    Flush();
     QTextCursor cursor = textCursor();
     if (start < 0) {
         cursor.clearSelection();
@@ -150,31 +177,126 @@ void MultiLineEdit::SetSelection(int start, int end) {
 }
 
 void MultiLineEdit::Selection(int* start, int* end) const {
+    const_cast<MultiLineEdit*>(this)->Flush();
     const QTextCursor cursor = textCursor();
     *start = ToWindowsPosition(cursor.selectionStart());
     *end = ToWindowsPosition(cursor.selectionEnd());
 }
 
 void MultiLineEdit::ReplaceSelection(const std::string& text, bool canUndo) {
-    QTextCursor cursor = textCursor();
-    if (!canUndo) {
-        document()->setUndoRedoEnabled(false);
+    if (canUndo) {
+        Flush();
+        QTextCursor cursor = textCursor();
+        InsertAtCursor(cursor, text);
+        setTextCursor(cursor);
+        return;
     }
-    cursor.insertText(ToDocumentText(text));
-    if (!canUndo) {
+    if (m_pending.selectAll) {
+        // Everything was selected: the whole text becomes this one.
+        m_pending.selectAll = false;
+        m_pending.replace = false;
+        m_pending.reset = true;
+        m_pending.text = text;
+    } else if (m_pending.replace || m_pending.reset) {
+        m_pending.text += text;  // each insertion leaves the caret behind it, where the next one goes
+    } else {
+        m_pending.replace = true;
+        m_pending.text = text;
+    }
+    Schedule();
+}
+
+void MultiLineEdit::ScrollCaret() {
+    if (m_pending.Any()) {
+        m_pending.scroll = true;
+        return;
+    }
+    ensureCursorVisible();
+}
+
+void MultiLineEdit::Schedule() {
+    if (!m_frame->isActive()) {
+        m_frame->start();
+    }
+}
+
+// Inserts at the cursor, not undoable. A CR that ended the text before the insertion and an LF that
+// starts it are one line break, as they are in the text.
+void MultiLineEdit::InsertAtCursor(QTextCursor& cursor, const std::string& text) {
+    QString inserted = ToDocumentText(text);
+    cursor.beginEditBlock();
+    if (!inserted.isEmpty() && inserted.at(0) == QChar(kLoneLf) && !cursor.hasSelection() && cursor.position() > 0 &&
+        document()->characterAt(cursor.position() - 1) == QChar(kLoneCr)) {
+        cursor.deletePreviousChar();
+        inserted[0] = u'\n';
+    }
+    cursor.insertText(inserted);
+    cursor.endEditBlock();
+}
+
+void MultiLineEdit::Flush() {
+    if (!m_pending.Any()) {
+        return;
+    }
+    m_frame->stop();
+    const PendingEdits edits = std::move(m_pending);
+    m_pending = {};
+    if (edits.replace || edits.reset) {
+        document()->setUndoRedoEnabled(false);
+        QTextCursor cursor = textCursor();
+        if (edits.reset) {
+            cursor.select(QTextCursor::Document);
+        }
+        InsertAtCursor(cursor, edits.text);
+        setTextCursor(cursor);
         document()->setUndoRedoEnabled(true);
     }
-    setTextCursor(cursor);
+    if (edits.selectAll) {
+        QTextCursor cursor = textCursor();
+        cursor.select(QTextCursor::Document);
+        setTextCursor(cursor);
+    }
+    if (edits.scroll) {
+        ensureCursorVisible();
+    }
+}
+
+bool MultiLineEdit::event(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::ShortcutOverride:
+        case QEvent::InputMethod:
+        case QEvent::FocusIn:
+        case QEvent::ContextMenu:
+            Flush();
+            break;
+        default:
+            break;
+    }
+    return QPlainTextEdit::event(event);
+}
+
+bool MultiLineEdit::viewportEvent(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::DragEnter:
+        case QEvent::Drop:
+            Flush();
+            break;
+        default:
+            break;
+    }
+    return QPlainTextEdit::viewportEvent(event);
 }
 
 bool MultiLineEdit::RoomFor(int added) const {
-    const int selected = [this] {
-        int start = 0;
-        int end = 0;
-        Selection(&start, &end);
-        return end - start;
-    }();
-    return TextLength() - selected + added <= static_cast<int>(m_limit);
+    int start = 0;
+    int end = 0;
+    Selection(&start, &end);
+    return TextLength() - (end - start) + added <= static_cast<int>(m_limit);
 }
 
 void MultiLineEdit::keyPressEvent(QKeyEvent* event) {
@@ -392,13 +514,17 @@ bool UpDown::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-StatusBar::StatusBar(QWidget* parent) : QFrame(parent) {
+StatusBar::StatusBar(QWidget* parent) : QFrame(parent), m_frame(new QTimer(this)) {
     setAccessibleName(QStringLiteral("status"));
+    m_frame->setSingleShot(true);
+    m_frame->setInterval(kFrameMs);
+    connect(m_frame, &QTimer::timeout, this, [this] { ShowTexts(); });
     SetParts({-1});
 }
 
 void StatusBar::SetParts(const std::vector<int>& rightEdges) {
     m_rightEdges = rightEdges;
+    m_texts.resize(rightEdges.size());
     while (m_cells.size() > rightEdges.size()) {
         delete m_cells.back();
         m_cells.pop_back();
@@ -412,6 +538,7 @@ void StatusBar::SetParts(const std::vector<int>& rightEdges) {
         m_cells.push_back(cell);
     }
     Layout();
+    ShowTexts();
 }
 
 void StatusBar::Layout() {
@@ -426,17 +553,27 @@ void StatusBar::Layout() {
 void StatusBar::resizeEvent(QResizeEvent* /*event*/) { Layout(); }
 
 bool StatusBar::SetText(int part, const QString& text) {
-    if (part < 0 || static_cast<std::size_t>(part) >= m_cells.size()) {
+    if (part < 0 || static_cast<std::size_t>(part) >= m_texts.size()) {
         return false;
     }
-    QLabel* cell = m_cells[static_cast<std::size_t>(part)];
-    cell->setText(text);
-    cell->setAccessibleName(text);
+    m_texts[static_cast<std::size_t>(part)] = text;
+    if (!m_frame->isActive()) {
+        m_frame->start();
+    }
     return true;
 }
 
+void StatusBar::ShowTexts() {
+    for (std::size_t i = 0; i < m_cells.size(); ++i) {
+        if (m_cells[i]->text() != m_texts[i]) {
+            m_cells[i]->setText(m_texts[i]);
+            m_cells[i]->setAccessibleName(m_texts[i]);
+        }
+    }
+}
+
 QString StatusBar::Text(int part) const {
-    return part >= 0 && static_cast<std::size_t>(part) < m_cells.size() ? m_cells[static_cast<std::size_t>(part)]->text()
+    return part >= 0 && static_cast<std::size_t>(part) < m_texts.size() ? m_texts[static_cast<std::size_t>(part)]
                                                                          : QString();
 }
 

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <QToolButton>
 
 #include <array>
@@ -41,6 +42,11 @@ private:
 // A multi-line edit. Its text has CR LF line breaks as the window system's edit control does: a CR LF
 // pair starts a new line, a lone CR or LF stays in the text without breaking it. Typing stops at the
 // text limit; programmatic changes are never limited.
+//
+// What the program does to the box (replace the selection, select all, scroll the caret into view)
+// is collected and applied to the document at most once a frame, or at once when anything reads the
+// box or the user touches it. A stream of small insertions at the caret therefore costs one layout
+// a frame, not one per insertion, and nobody can tell the difference.
 class MultiLineEdit : public QPlainTextEdit {
     Q_OBJECT
 
@@ -53,18 +59,39 @@ public:
     void SetSelection(int start, int end);
     void Selection(int* start, int* end) const;
     void ReplaceSelection(const std::string& text, bool canUndo);
+    void ScrollCaret();
     int TextLength() const;
+    // Applies the edits the program has made since the last frame.
+    void Flush();
 
     UINT m_limit = 30000;
 
 protected:
+    bool event(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
 
 private:
+    struct PendingEdits {
+        bool replace = false;    // replace the selection with `text`
+        bool reset = false;      // replace the whole text with `text`, caret at its end
+        bool selectAll = false;  // then select everything
+        bool scroll = false;     // then scroll the caret into view
+        std::string text;
+        bool Any() const { return replace || reset || selectAll || scroll; }
+    };
+
+    void Schedule();
+    void InsertAtCursor(QTextCursor& cursor, const std::string& text);
     int ToCursorPosition(int windowsPosition) const;
     int ToWindowsPosition(int cursorPosition) const;
     bool RoomFor(int added) const;
+
+    PendingEdits m_pending;
+    QTimer* m_frame;
+    mutable std::string m_textCache;
+    mutable bool m_textCacheValid = false;
 };
 
 // The IPv4 address control: four fields of 0 to 255; "." or a full field moves to the next one.
@@ -116,7 +143,8 @@ private:
     int m_position = 0;
 };
 
-// The status bar: parts separated at their right edges, each a sunken cell with its own text.
+// The status bar: parts separated at their right edges, each a sunken cell with its own text. Texts
+// reach the screen (and assistive technology) at most once a frame, however often they change.
 class StatusBar : public QFrame {
     Q_OBJECT
 
@@ -133,8 +161,11 @@ protected:
 
 private:
     void Layout();
+    void ShowTexts();
     std::vector<int> m_rightEdges;
     std::vector<QLabel*> m_cells;
+    std::vector<QString> m_texts;
+    QTimer* m_frame;
 };
 
 // An auto check box: a click toggles between checked and unchecked; the third state (2) is only

@@ -11,6 +11,7 @@
 #include <unordered_map>
 
 #include "framework/Wnd.h"
+#include "framework/qt/DialogWindow.h"
 #include "framework/qt/Widgets.h"
 
 namespace afx {
@@ -32,6 +33,8 @@ constexpr const char* kHostProperty = "afxWindowHost";
 
 // The largest period a window timer takes; larger values, as unsigned numbers past it, run at it.
 constexpr qint64 kMaxTimerPeriod = 0x7FFFFFFF;
+// How far a timer may fall behind before it stops making up for missed ticks.
+constexpr qint64 kMaxCatchUpMs = 1000;
 
 }  // namespace
 
@@ -65,10 +68,12 @@ void WindowTimer::Tick() {
         ArmNext();
         return;
     }
-    // Ticks missed while the thread was busy are not made up one by one: at most one comes late.
+    // The next tick is due one period after this one was due, so a late tick is made up at once
+    // and the ticks never drift. After a stall of over a second the timer starts afresh from now
+    // rather than firing the whole backlog.
     m_due += m_period;
-    if (m_due <= now) {
-        m_due += (now - m_due) / m_period * m_period;
+    if (now - m_due > kMaxCatchUpMs) {
+        m_due = now + m_period;
     }
     const HWND window = m_window;
     const UINT_PTR id = m_id;
@@ -284,17 +289,9 @@ HWND CWnd::Detach() {
 }
 
 CWnd* CWnd::GetDlgItem(int id) const {
-    QWidget* widget = WidgetOf(this);
-    if (widget == nullptr) {
-        return nullptr;
-    }
-    for (QWidget* child : widget->findChildren<QWidget*>()) {
-        WindowHost* host = afx::ControlHost(child);
-        if (host != nullptr && host->ControlId() == static_cast<UINT>(id) && child->window() == widget->window()) {
-            return host->Owner();
-        }
-    }
-    return nullptr;
+    auto* dialog = qobject_cast<afx::DialogWindow*>(WidgetOf(this));
+    WindowHost* control = dialog != nullptr ? dialog->Control(static_cast<UINT>(id)) : nullptr;
+    return control != nullptr ? control->Owner() : nullptr;
 }
 
 int CWnd::GetDlgCtrlID() const {

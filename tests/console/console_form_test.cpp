@@ -110,9 +110,12 @@ TEST_F(ConsoleFormTest, APortOutOfRangeIsKeptReportedAndStopsTheRead) {
     CConsoleDlg dialog;
     Run(dialog, [&] {
         test::MessageBoxes boxes;
+        // Editing the cycle reads the form and arms the auto-send timer, which is stopped again here.
+        dialog.SetDlgItemText(IDC_EDIT_CYCLE, "5");
+        dialog.KillTimer(kAutoSendTimer);
+        dialog.m_nCycleMs = 1000;
         dialog.SetDlgItemText(IDC_EDIT_LOCAL_PORT, "65536");
         dialog.SetDlgItemText(IDC_EDIT_MODULE_PORT, "7");
-        dialog.SetDlgItemText(IDC_EDIT_CYCLE, "5");
         dialog.CheckDlgButton(IDC_CHECK_TCP, 0);
         dialog.CheckDlgButton(IDC_CHECK_HEX_SEND, 1);
         EXPECT_FALSE(dialog.UpdateData(TRUE));
@@ -146,14 +149,15 @@ TEST_F(ConsoleFormTest, NumberFieldsFollowTheFormsRules) {
         EXPECT_EQ(boxes.Texts(), std::vector<std::string>(3, "“请填入一个正整数。”"));
         boxes.shown.clear();
 
+        // Each edit of the cycle reads the whole form (and arms the timer).
         dialog.SetDlgItemText(IDC_EDIT_LOCAL_PORT, "1234");
         dialog.SetDlgItemText(IDC_EDIT_CYCLE, "-5");
-        EXPECT_TRUE(dialog.UpdateData(TRUE));
         EXPECT_EQ(dialog.m_nCycleMs, -5);
+        EXPECT_TRUE(boxes.shown.empty());
         dialog.SetDlgItemText(IDC_EDIT_CYCLE, "");
-        EXPECT_FALSE(dialog.UpdateData(TRUE));
         EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"请键入一个整数。"}));
         EXPECT_EQ(dialog.m_nCycleMs, -5);
+        dialog.KillTimer(kAutoSendTimer);
     });
 }
 

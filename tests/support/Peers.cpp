@@ -150,6 +150,15 @@ std::string ReceiveExactly(const Fd& fd, std::size_t length, int timeoutMs) {
     return data;
 }
 
+int ReceiveDatagramSize(const Fd& fd, int timeoutMs) {
+    pollfd waiting{fd.get(), POLLIN, 0};
+    if (!PumpUntil([&] { return ::poll(&waiting, 1, 0) > 0; }, timeoutMs)) {
+        return -1;
+    }
+    char buffer[65536];
+    return static_cast<int>(::recv(fd.get(), buffer, sizeof buffer, 0));
+}
+
 void Reset(Fd& fd) {
     const linger abort{1, 0};
     ::setsockopt(fd.get(), SOL_SOCKET, SO_LINGER, &abort, sizeof abort);

@@ -46,6 +46,8 @@ void SendAll(const Fd& fd, const std::string& data);
 void SendDatagram(const Fd& fd, std::uint16_t port, const std::string& data);
 // Reads until `length` bytes arrived or the peer closed.
 std::string ReceiveExactly(const Fd& fd, std::size_t length, int timeoutMs = 5000);
+// The size of the next datagram waiting on `fd` (which it takes), or -1 when none comes.
+int ReceiveDatagramSize(const Fd& fd, int timeoutMs = 2000);
 // Closes with an immediate reset instead of an orderly close.
 void Reset(Fd& fd);
 

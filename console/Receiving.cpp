@@ -1,0 +1,66 @@
+#include <cstdio>
+
+#include "console/ConsoleDlg.h"
+#include "console/DataFormats.h"
+
+namespace {
+// One read of at most this many bytes per receive event.
+constexpr int kReceiveCapacity = 2048;
+}  // namespace
+
+void CConsoleDlg::OnLinkReceive(CLinkSocket* socket, int errorCode) {
+    if (errorCode != 0) {
+        return;
+    }
+    UpdateData(TRUE);
+    char buffer[kReceiveCapacity];
+    CString sender;
+    UINT senderPort = 0;
+    const int received = m_bTcp ? socket->Receive(buffer, kReceiveCapacity, 0)
+                                : socket->ReceiveFrom(buffer, kReceiveCapacity, sender, senderPort, 0);
+    if (received <= 0) {
+        return;
+    }
+    const auto length = static_cast<std::size_t>(received);
+    if (!m_bTcp) {
+        LearnSender(sender, senderPort);
+    }
+
+    std::string shown;
+    if (m_bHexDisplay) {
+        // Bytes held back from text display at the end of the last chunk come first.
+        shown = console::FormatHexDisplay(reinterpret_cast<const unsigned char*>(m_strTextTail.data()),
+                                          m_strTextTail.size());
+        m_strTextTail.clear();
+        shown += console::FormatHexDisplay(reinterpret_cast<const unsigned char*>(buffer), length);
+    } else {
+        shown = console::FormatTextDisplay(m_strTextTail, buffer, length);
+    }
+
+    // The box empties itself before a chunk that would take it to its limit, so every chunk is seen.
+    if (m_nShownBytes + received >= static_cast<std::int64_t>(m_editReceive.GetLimitText())) {
+        OnButtonClear();
+        m_nShownBytes = 0;
+    }
+    m_editReceive.ReplaceSel(shown.c_str(), FALSE);
+    m_nRecvCount += received;
+    ShowRecvCount();
+    m_nShownBytes += received;
+}
+
+// In UDP the last sender becomes the module, so that the next send answers it.
+void CConsoleDlg::LearnSender(const CString& address, UINT port) {
+    unsigned fields[4] = {0, 0, 0, 0};
+    std::sscanf(address, "%u.%u.%u.%u", &fields[0], &fields[1], &fields[2], &fields[3]);
+    m_ipModule.SetAddress(static_cast<BYTE>(fields[0]), static_cast<BYTE>(fields[1]), static_cast<BYTE>(fields[2]),
+                          static_cast<BYTE>(fields[3]));
+    m_nModulePort = port;
+    UpdateData(FALSE);
+    SetUiState(Linked);
+}
+
+void CConsoleDlg::OnButtonClear() {
+    m_editReceive.SetSel(0, -1);
+    m_editReceive.ScrollCaret();
+    m_editReceive.ReplaceSel("", FALSE);
+}

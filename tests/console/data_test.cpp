@@ -1,0 +1,279 @@
+#include "console/ConsoleDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "tests/console/ConsoleFixture.h"
+
+namespace {
+
+using test::Click;
+using test::Status;
+using test::Text;
+
+class DataTest : public test::ConsoleFixture {
+protected:
+    // Opens a TCP client link to a listener of the test's and returns the peer's side.
+    test::Fd LinkClient(CConsoleDlg& dialog) {
+        std::uint16_t port = 0;
+        test::Fd listener = test::TcpListener(&port);
+        test::SetModule(dialog, port);
+        Click(dialog, IDC_BUTTON_CONNECT);
+        test::Fd peer = test::TcpAccept(listener);
+        EXPECT_TRUE(test::PumpUntil([&] { return Status(dialog) == "CREATE NEW CONNECT."; }));
+        return peer;
+    }
+
+    // Opens the console's UDP endpoint and returns its port.
+    std::uint16_t BindUdp(CConsoleDlg& dialog) {
+        const std::uint16_t port = test::FreePort(false);
+        Click(dialog, IDC_CHECK_TCP);
+        test::SetLocalPort(dialog, port);
+        Click(dialog, IDC_BUTTON_CONNECT);
+        return port;
+    }
+
+    static bool ReceivedAtLeast(const CConsoleDlg& dialog, std::int64_t bytes) {
+        return test::PumpUntil([&] { return dialog.m_nRecvCount >= bytes; });
+    }
+};
+
+TEST_F(DataTest, TextAndHexDisplayFollowTheCheckBoxAtTheNextChunk) {
+    CConsoleDlg dialog;
+    Run(dialog, [&] {
+        test::Fd peer = LinkClient(dialog);
+        test::SendAll(peer, "hello");
+        ASSERT_TRUE(ReceivedAtLeast(dialog, 5));
+        EXPECT_EQ(Text(dialog, IDC_EDIT_RECEIVE), "hello");
+        EXPECT_EQ(Status(dialog, 1), "RECEIVE: 5 ");
+        Click(dialog, IDC_CHECK_HEX_DISPLAY);
+        EXPECT_EQ(Text(dialog, IDC_EDIT_RECEIVE), "hello") << "text already shown is not converted";
+        test::SendAll(peer, "hello");
+        ASSERT_TRUE(ReceivedAtLeast(dialog, 10));
+        test::SendAll(peer, std::string("A\0B", 3));
+        ASSERT_TRUE(ReceivedAtLeast(dialog, 13));
+        EXPECT_EQ(Text(dialog, IDC_EDIT_RECEIVE), "hello68 65 6C 6C 6F 41 00 42 ");
+        Click(dialog, IDC_CHECK_HEX_DISPLAY);
+        test::SendAll(peer, std::string("A\0B", 3));
+        ASSERT_TRUE(ReceivedAtLeast(dialog, 16));
+        EXPECT_EQ(Text(dialog, IDC_EDIT_RECEIVE), "hello68 65 6C 6C 6F 41 00 42 A");
+        EXPECT_EQ(Status(dialog, 1), "RECEIVE: 16 ");
+        EXPECT_EQ(dialog.m_nShownBytes, 16);
+    });
+}
+
+TEST_F(DataTest, ChunksGoWhereTheCaretIsAndReplaceTheSelection) {
+    CConsoleDlg dialog;
+    Run(dialog, [&] {
+        test::Fd peer = LinkClient(dialog);
+        dialog.m_editReceive.SetWindowText("abcdef");
+        dialog.m_editReceive.SetSel(3, 3);
+        test::SendAll(peer, "XY");
+        ASSERT_TRUE(ReceivedAtLeast(dialog, 2));
+        EXPECT_EQ(Text(dialog, IDC_EDIT_RECEIVE), "abcXYdef");
+        dialog.m_editReceive.SetSel(0, 2);
+        test::SendAll(peer, std::string("\0zz", 3));  // shows nothing, still replaces the selection
+        ASSERT_TRUE(ReceivedAtLeast(dialog, 5));
+        EXPECT_EQ(Text(dialog, IDC_EDIT_RECEIVE), "cXYdef");
+    });
+}
+
+TEST_F(DataTest, ABurstArrivesWholeAndCountedInBufferSizedChunks) {
+    CConsoleDlg dialog;
+    Run(dialog, [&] {
+        test::Fd peer = LinkClient(dialog);
+        std::string burst;
+        for (int i = 0; i < 5000; ++i) {
+            burst += static_cast<char>('a' + i % 26);
+        }
+        test::SendAll(peer, burst);
+        ASSERT_TRUE(ReceivedAtLeast(dialog, 5000));
+        test::PumpFor(20);
+        EXPECT_EQ(dialog.m_nRecvCount, 5000);
+        EXPECT_EQ(Text(dialog, IDC_EDIT_RECEIVE), burst);
+    });
+}
+
+TEST_F(DataTest, UdpDropsOversizedAndEmptyDatagramsAndAnswersTheLastSender) {
+    CConsoleDlg dialog;
+    Run(dialog, [&] {
+        const std::uint16_t port = BindUdp(dialog);
+        std::uint16_t peerPort = 0;
+        test::Fd peer = test::UdpSocket(&peerPort);
+        test::SendDatagram(peer, port, std::string(2049, 'x'));
+        test::SendDatagram(peer, port, "");
+        test::PumpFor(50);
+        EXPECT_EQ(dialog.m_nRecvCount, 0);
+        EXPECT_EQ(Text(dialog, IDC_EDIT_MODULE_PORT), "1024") << "a dropped datagram teaches nothing";
+
+        test::SendDatagram(peer, port, "hi");
+        ASSERT_TRUE(ReceivedAtLeast(dialog, 2));
+        EXPECT_EQ(Text(dialog, IDC_IPADDRESS_MODULE), "127.0.0.1");
+        EXPECT_EQ(Text(dialog, IDC_EDIT_MODULE_PORT), std::to_string(peerPort));
+        test::ExpectLinked(dialog);
+
+        dialog.SetDlgItemText(IDC_EDIT_SEND, "answer");
+        Click(dialog, IDC_BUTTON_SEND);
+        EXPECT_EQ(test::ReceiveExactly(peer, 6), "answer");
+        EXPECT_EQ(Status(dialog, 2), "SEND: 6 ");
+
+        dialog.SetDlgItemText(IDC_EDIT_SEND, "");
+        Click(dialog, IDC_BUTTON_SEND);  // an empty datagram still goes out
+        EXPECT_EQ(test::ReceiveDatagramSize(peer), 0);
+        EXPECT_EQ(Status(dialog, 2), "SEND: 6 ");
+        Click(dialog, IDC_BUTTON_CLOSE);
+    });
+}
+
+TEST_F(DataTest, TheBoxEmptiesBeforeAChunkThatWouldReachItsLimitAndClearKeepsTheCounts) {
+    CConsoleDlg dialog;
+    Run(dialog, [&] {
+        test::Fd peer = LinkClient(dialog);
+        dialog.m_editReceive.SetLimitText(10);
+        test::SendAll(peer, "12345678");
+        ASSERT_TRUE(ReceivedAtLeast(dialog, 8));
+        test::SendAll(peer, "abc");
+        ASSERT_TRUE(ReceivedAtLeast(dialog, 11));
+        EXPECT_EQ(Text(dialog, IDC_EDIT_RECEIVE), "abc") << "the chunk that reached the limit must be seen";
+        EXPECT_EQ(dialog.m_nShownBytes, 3);
+        test::SendAll(peer, "def");
+        ASSERT_TRUE(ReceivedAtLeast(dialog, 14));
+        EXPECT_EQ(Text(dialog, IDC_EDIT_RECEIVE), "abcdef");
+
+        Click(dialog, IDC_BUTTON_CLEAR);
+        EXPECT_EQ(Text(dialog, IDC_EDIT_RECEIVE), "");
+        EXPECT_EQ(dialog.m_nShownBytes, 6);
+        EXPECT_EQ(dialog.m_nRecvCount, 14);
+    });
+}
+
+TEST_F(DataTest, TextAndHexSendsGoOutExactlyAndAreCounted) {
+    CConsoleDlg dialog;
+    Run(dialog, [&] {
+        test::Fd peer = LinkClient(dialog);
+        dialog.SetDlgItemText(IDC_EDIT_SEND, "XY\r\nZ");
+        Click(dialog, IDC_BUTTON_SEND);
+        EXPECT_EQ(test::ReceiveExactly(peer, 5), "XY\r\nZ");
+        EXPECT_EQ(Status(dialog, 2), "SEND: 5 ");
+
+        Click(dialog, IDC_CHECK_HEX_SEND);
+        dialog.SetDlgItemText(IDC_EDIT_SEND, "01 02 03\r\n0x7F-1");
+        Click(dialog, IDC_BUTTON_SEND);
+        EXPECT_EQ(test::ReceiveExactly(peer, 5), std::string("\x01\x02\x03\x7F\xFF", 5));
+        EXPECT_EQ(Status(dialog, 2), "SEND: 10 ");
+        EXPECT_EQ(Text(dialog, IDC_EDIT_SEND), "01 02 03\r\n0x7F-1") << "the send text stays as typed";
+
+        std::string longHex;
+        for (int i = 0; i < 3000; ++i) {
+            longHex += "5A";
+        }
+        dialog.SetDlgItemText(IDC_EDIT_SEND, longHex.c_str());
+        Click(dialog, IDC_BUTTON_SEND);
+        EXPECT_EQ(test::ReceiveExactly(peer, 3000), std::string(3000, 'Z'));
+        EXPECT_EQ(Status(dialog, 2), "SEND: 3010 ");
+    });
+}
+
+TEST_F(DataTest, ASendOrTickWithAnInvalidFieldSendsNothingAndShowsOneMessage) {
+    CConsoleDlg dialog;
+    Run(dialog, [&] {
+        test::Fd peer = LinkClient(dialog);
+        test::MessageBoxes boxes;
+        dialog.SetDlgItemText(IDC_EDIT_LOCAL_PORT, "x");
+        Click(dialog, IDC_BUTTON_SEND);
+        EXPECT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(Status(dialog, 2), "SEND: 0 ");
+
+        dialog.SetDlgItemText(IDC_EDIT_LOCAL_PORT, "1234");
+        Click(dialog, IDC_CHECK_AUTO_SEND);
+        dialog.SetDlgItemText(IDC_EDIT_CYCLE, "20");  // an edit outside the form exchange: re-arms at 20 ms
+        boxes.shown.clear();
+        boxes.whileOpen = [] { test::PumpFor(100); };
+        dialog.SetDlgItemText(IDC_EDIT_LOCAL_PORT, "x");
+        test::PumpFor(300);
+        EXPECT_EQ(Status(dialog, 2), "SEND: 0 ");
+        EXPECT_GE(boxes.shown.size(), 1u);
+        EXPECT_LE(boxes.shown.size(), 3u) << "ticks while a message is open must not pile up boxes";
+        Click(dialog, IDC_BUTTON_CLOSE);
+        EXPECT_EQ(test::ReceiveExactly(peer, 1, 50), "") << "nothing was sent";
+    });
+}
+
+TEST_F(DataTest, AutoSendStartsOnePeriodAfterArmingAndStopsWhenUncheckedOrClosed) {
+    CConsoleDlg dialog;
+    Run(dialog, [&] {
+        test::Fd peer = LinkClient(dialog);
+        dialog.SetDlgItemText(IDC_EDIT_SEND, "t");
+        dialog.SetDlgItemText(IDC_EDIT_CYCLE, "300");
+        Click(dialog, IDC_CHECK_AUTO_SEND);
+        EXPECT_TRUE(test::Enabled(dialog, IDC_EDIT_CYCLE));
+        test::PumpFor(150);
+        EXPECT_EQ(dialog.m_nSendCount, 0) << "the first send comes one period after arming";
+        ASSERT_TRUE(test::PumpUntil([&] { return dialog.m_nSendCount >= 1; }, 2000));
+        Click(dialog, IDC_CHECK_AUTO_SEND);
+        EXPECT_FALSE(test::Enabled(dialog, IDC_EDIT_CYCLE));
+        const std::int64_t stopped = dialog.m_nSendCount;
+        test::PumpFor(400);
+        EXPECT_EQ(dialog.m_nSendCount, stopped);
+
+        // The user edits the cycle: the timing restarts from the edit with the new period.
+        Click(dialog, IDC_CHECK_AUTO_SEND);
+        dialog.m_editCycle.SetFocus();
+        dialog.m_editCycle.SetSel(0, -1);
+        test::TypeText("5");
+        ASSERT_TRUE(test::PumpUntil([&] { return dialog.m_nSendCount >= stopped + 5; }, 2000));
+
+        Click(dialog, IDC_BUTTON_CLOSE);
+        EXPECT_EQ(dialog.IsDlgButtonChecked(IDC_CHECK_AUTO_SEND), 0u);
+        const std::int64_t closed = dialog.m_nSendCount;
+        test::PumpFor(50);
+        EXPECT_EQ(dialog.m_nSendCount, closed);
+    });
+}
+
+TEST_F(DataTest, ThePeersCloseStopsAutoSendAndUnchecksIt) {
+    CConsoleDlg dialog;
+    Run(dialog, [&] {
+        test::Fd peer = LinkClient(dialog);
+        dialog.SetDlgItemText(IDC_EDIT_CYCLE, "5");
+        Click(dialog, IDC_CHECK_AUTO_SEND);
+        ASSERT_TRUE(test::PumpUntil([&] { return dialog.m_nSendCount >= 2; }));
+        peer.reset();
+        ASSERT_TRUE(test::PumpUntil([&] { return Status(dialog) == "READY"; }));
+        EXPECT_EQ(dialog.IsDlgButtonChecked(IDC_CHECK_AUTO_SEND), 0u);
+        const std::int64_t after = dialog.m_nSendCount;
+        test::PumpFor(50);
+        EXPECT_EQ(dialog.m_nSendCount, after);
+    });
+}
+
+TEST_F(DataTest, ACharacterSplitBetweenReadsIsShownWholeAndEveryByteCounted) {
+    CConsoleDlg dialog;
+    Run(dialog, [&] {
+        test::Fd peer = LinkClient(dialog);
+        test::SendAll(peer, "x\xE4\xB8");
+        ASSERT_TRUE(ReceivedAtLeast(dialog, 3));
+        EXPECT_EQ(Text(dialog, IDC_EDIT_RECEIVE), "x");
+        test::SendAll(peer, "\xAD");
+        ASSERT_TRUE(ReceivedAtLeast(dialog, 4));
+        EXPECT_EQ(Text(dialog, IDC_EDIT_RECEIVE), "x\xE4\xB8\xAD");
+    });
+}
+
+TEST_F(DataTest, CountersGoPastTwoGibibytesWithoutWrapping) {
+    CConsoleDlg dialog;
+    Run(dialog, [&] {
+        test::Fd peer = LinkClient(dialog);
+        dialog.m_nRecvCount = 2147483646LL;
+        dialog.m_nSendCount = 4294967295LL;
+        test::SendAll(peer, "hello");
+        ASSERT_TRUE(ReceivedAtLeast(dialog, 2147483651LL));
+        EXPECT_EQ(Status(dialog, 1), "RECEIVE: 2147483651 ");
+        Click(dialog, IDC_BUTTON_SEND);
+        EXPECT_EQ(Status(dialog, 2), "SEND: " + std::to_string(4294967295LL + 25) + " ");
+    });
+}
+
+}  // namespace
