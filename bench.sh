@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds Quenzo optimised and runs its benchmarks; prints the figures. Optional argument: the flood
+# size in MiB (default 256).
+set -euo pipefail
+cd "$(dirname "$0")"
+
+scripts/install-deps.sh build
+cmake --preset release >/dev/null
+cmake --build --preset release -j "$(nproc)" --target console_bench
+exec build/release/bench/console_bench "$@"
