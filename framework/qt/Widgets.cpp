@@ -394,8 +394,12 @@ bool IpAddressEdit::eventFilter(QObject* watched, QEvent* event) {
     if (index >= m_fields.size()) {
         return false;
     }
-    if ((key->text() == QStringLiteral(".") || key->key() == Qt::Key_Space) && index + 1 < m_fields.size()) {
-        if (!m_fields[index]->text().isEmpty()) {
+    if (key->text() == QStringLiteral(".") || key->key() == Qt::Key_Space) {
+        // A dot ends the field typed into. In a field just entered (empty, or all of it selected,
+        // as after a full field moved on by itself) it ends nothing, so "127.0.0.1" types as it reads.
+        QLineEdit* field = m_fields[index];
+        const bool typedInto = !field->text().isEmpty() && field->selectedText() != field->text();
+        if (typedInto && index + 1 < m_fields.size()) {
             m_fields[index + 1]->setFocus(Qt::TabFocusReason);
             m_fields[index + 1]->selectAll();
         }

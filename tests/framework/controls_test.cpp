@@ -140,6 +140,12 @@ TEST(CommonControls, AddressUpDownAndStatusBarWorkAsTheProgramUsesThem) {
         DWORD whole = 0;
         ip.GetAddress(whole);
         EXPECT_EQ(whole, 0x0A000005u);
+        // Typed as it reads: a full field moves on by itself, and the dot after it is not a second move.
+        ip.SetFocus();
+        static_cast<QLineEdit*>(QApplication::focusWidget())->selectAll();
+        test::TypeText("127.0.0.1");
+        ip.GetAddress(whole);
+        EXPECT_EQ(whole, 0x7F000001u);
 
         CSpinButtonCtrl spin;
         ASSERT_TRUE(spin.SubclassDlgItem(IDC_SPIN_LOCAL_PORT, &dialog));
