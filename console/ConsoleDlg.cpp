@@ -1,10 +1,16 @@
 #include "console/ConsoleDlg.h"
 
-CConsoleDlg::CConsoleDlg(CWnd* parent) : CDialog(IDD, parent), m_strSend(kConsoleWebAddress) {}
+#include "framework/PaintDC.h"
+
+CConsoleDlg::CConsoleDlg(CWnd* parent)
+    : CDialog(IDD, parent), m_strSend(kConsoleWebAddress), m_hIcon(AfxLoadIcon(IDR_MAINFRAME)) {}
 
 CConsoleDlg::~CConsoleDlg() = default;
 
 BEGIN_MESSAGE_MAP(CConsoleDlg, CDialog)
+ON_WM_SYSCOMMAND()
+ON_WM_PAINT()
+ON_WM_QUERYDRAGICON()
 ON_BN_CLICKED(IDC_CHECK_TCP, OnCheckTcp)
 ON_BN_CLICKED(IDC_CHECK_SERVER, OnCheckServer)
 ON_BN_CLICKED(IDC_BUTTON_CONNECT, OnButtonConnect)
@@ -47,6 +53,7 @@ void CConsoleDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CConsoleDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    InitWindowChrome();
 
     CString title;
     title.Format("Quenzo - %s (v3.1)", kConsoleWebAddress);

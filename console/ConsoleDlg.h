@@ -66,6 +66,11 @@ public:
 
     void SetUiState(int state);
 
+    // Window chrome.
+    void OnSysCommand(UINT id, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+
     // Control handlers.
     void OnCheckTcp();
     void OnCheckServer();
@@ -86,6 +91,8 @@ protected:
 
 private:
     void FillLocalAddresses();
+    // The About item on the system menu and the window's icons.
+    void InitWindowChrome();
 
     // The status bar: part 0 the latest event, parts 1 and 2 the counters.
     void CreateStatusBar();
@@ -104,6 +111,9 @@ private:
     // The start of a UTF-8 character that ended the last chunk shown as text, waiting for the rest.
     std::string m_strTextTail;
 };
+
+// Where a minimised window draws its icon: centred in the client area (integer division, toward zero).
+POINT MinimizedIconPosition(const RECT& client, int iconWidth, int iconHeight);
 
 // The web address in the window title and the default send text.
 inline constexpr const char* kConsoleWebAddress = "http://quenzo.example.com";

@@ -36,6 +36,11 @@ using HCURSOR = HICON;
 
 constexpr WPARAM MAKEWPARAM(WORD low, WORD high) { return static_cast<WPARAM>(MAKELONG(low, high)); }
 
+struct POINT {
+    long x;
+    long y;
+};
+
 struct RECT {
     long left;
     long top;

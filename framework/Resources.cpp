@@ -33,6 +33,17 @@ const char* AfxFindString(UINT id) {
     return nullptr;
 }
 
+std::span<const unsigned char> AfxFindIcon(UINT id) {
+    if (Table() != nullptr) {
+        for (const IconEntry& icon : Table()->icons) {
+            if (icon.id == id) {
+                return icon.data;
+            }
+        }
+    }
+    return {};
+}
+
 bool AfxLoadString(UINT id, CString& text) {
     const char* found = AfxFindString(id);
     text = found != nullptr ? found : "";

@@ -73,10 +73,17 @@ struct VersionInfo {
     std::span<const StringEntry> strings;  // by name: CompanyName, FileDescription, ...
 };
 
+// An icon group: the bytes of an .ico file with one image per size.
+struct IconEntry {
+    UINT id;
+    std::span<const unsigned char> data;
+};
+
 struct ResourceTable {
     std::span<const DialogTemplate> dialogs;
     std::span<const StringEntry> strings;
     const VersionInfo* version;
+    std::span<const IconEntry> icons;
 };
 
 void AfxSetResourceTable(const ResourceTable* table);
@@ -84,6 +91,8 @@ const DialogTemplate* AfxFindDialogTemplate(UINT id);
 // The text of string `id`, or null when the program has no such string.
 const char* AfxFindString(UINT id);
 bool AfxLoadString(UINT id, CString& text);
+// The bytes of icon group `id`, empty when the program has no such icon.
+std::span<const unsigned char> AfxFindIcon(UINT id);
 // The text of string `id`, or of string `fallback` when the program has no string `id`.
 CString AfxLoadStringOr(UINT id, UINT fallback);
 // Replaces %1 and %2 in `format`.

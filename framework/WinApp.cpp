@@ -2,6 +2,7 @@
 
 #include "framework/Dialog.h"
 #include "framework/MessageBox.h"
+#include "framework/PaintDC.h"
 #include "framework/Resources.h"
 #include "framework/StringIds.h"
 
@@ -21,6 +22,8 @@ CWinApp::~CWinApp() {
 }
 
 BOOL CWinApp::InitInstance() { return TRUE; }
+
+HICON CWinApp::LoadIcon(UINT id) const { return AfxLoadIcon(id); }
 
 int CWinApp::ExitInstance() { return 0; }
 

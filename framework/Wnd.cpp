@@ -42,3 +42,9 @@ LRESULT CWnd::CallWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     m_currentLParam = outerLParam;
     return result;
 }
+
+void CWnd::OnSysCommand(UINT /*id*/, LPARAM /*lParam*/) { Default(); }
+
+void CWnd::OnPaint() { Default(); }
+
+void CWnd::OnTimer(UINT_PTR /*id*/) { Default(); }

@@ -8,6 +8,8 @@
 #include "framework/MessageMap.h"
 #include "framework/String.h"
 
+class CMenu;
+
 namespace afx {
 class WindowHost;
 }
@@ -59,6 +61,10 @@ public:
     BOOL KillTimer(UINT_PTR id);
 
     HICON SetIcon(HICON icon, BOOL big);
+    HICON GetIcon(BOOL big) const;
+    // The window's system menu, or null when it has none. With revert set, the menu goes back to
+    // the system's own items and null is returned.
+    CMenu* GetSystemMenu(BOOL revert) const;
     void GetClientRect(RECT* rect) const;
 
     // The window's name as given at creation.
@@ -78,6 +84,11 @@ protected:
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Default();
+
+    // Handlers with the system's own behaviour, for message maps that pass a message on.
+    void OnSysCommand(UINT id, LPARAM lParam);
+    void OnPaint();
+    void OnTimer(UINT_PTR id);
 
 private:
     friend class afx::WindowHost;

@@ -7,12 +7,16 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QContextMenuEvent>
+#include <QIcon>
+#include <QMenu>
 #include <QPushButton>
 
 #include <optional>
 #include <vector>
 
 #include "framework/Dialog.h"
+#include "framework/PaintDC.h"
 #include "framework/WinApp.h"
 #include "framework/qt/WindowHost.h"
 #include "framework/qt/Widgets.h"
@@ -60,7 +64,11 @@ Box BoxOf(const DialogItem& item) {
 }  // namespace
 
 DialogWindow::DialogWindow(CDialog* dialog, const DialogTemplate& dialogTemplate, QWidget* owner)
-    : QWidget(owner, owner != nullptr ? Qt::Dialog : Qt::Window), m_dialog(dialog) {
+    : QWidget(owner, owner != nullptr ? Qt::Dialog : Qt::Window),
+      m_dialog(dialog),
+      m_minimizeBox(dialogTemplate.minimizeBox),
+      m_systemMenu(std::make_unique<CMenu>()) {
+    RevertSystemMenu();
     Qt::WindowFlags flags = windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (dialogTemplate.minimizeBox) {
@@ -92,6 +100,47 @@ DialogWindow::DialogWindow(CDialog* dialog, const DialogTemplate& dialogTemplate
 }
 
 DialogWindow::~DialogWindow() { qApp->removeEventFilter(this); }
+
+// The system's own items: what a fixed-size dialog's system menu holds.
+void DialogWindow::RevertSystemMenu() {
+    m_systemMenu->RemoveAll();
+    m_systemMenu->AppendMenu(MF_STRING, SC_RESTORE, "&Restore");
+    m_systemMenu->AppendMenu(MF_STRING, SC_MOVE, "&Move");
+    if (m_minimizeBox) {
+        m_systemMenu->AppendMenu(MF_STRING, SC_MINIMIZE, "Mi&nimize");
+    }
+    m_systemMenu->AppendMenu(MF_SEPARATOR);
+    m_systemMenu->AppendMenu(MF_STRING, SC_CLOSE, "&Close\tAlt+F4");
+}
+
+void DialogWindow::ShowSystemMenu(const QPoint& where) {
+    QMenu menu(this);
+    for (const CMenu::Item& item : m_systemMenu->Items()) {
+        if ((item.flags & MF_SEPARATOR) != 0) {
+            menu.addSeparator();
+            continue;
+        }
+        QAction* action = menu.addAction(QString::fromStdString(item.text));
+        action->setData(QVariant::fromValue<qulonglong>(item.id));
+        // Restore has nothing to do while the window is shown.
+        action->setEnabled((item.flags & MF_GRAYED) == 0 && !(item.id == SC_RESTORE && !isMinimized()));
+    }
+    if (QAction* chosen = menu.exec(where)) {
+        ::SendMessage(m_dialog->m_hWnd, WM_SYSCOMMAND, static_cast<WPARAM>(chosen->data().toULongLong()), 0);
+    }
+}
+
+void DialogWindow::contextMenuEvent(QContextMenuEvent* event) {
+    // Only the dialog's free area gets here: a control's own menu, if it has one, comes first.
+    ShowSystemMenu(event->globalPos());
+}
+
+void DialogWindow::paintEvent(QPaintEvent* event) {
+    m_painting = true;
+    ::SendMessage(m_dialog->m_hWnd, WM_PAINT, 0, 0);
+    m_painting = false;
+    QWidget::paintEvent(event);
+}
 
 void DialogWindow::AddControl(WindowHost* control) {
     if (!m_controls.contains(control->ControlId())) {
@@ -136,6 +185,9 @@ void DialogWindow::CreateControl(const DialogItem& item) {
             label->setTextFormat(Qt::PlainText);
             if (item.kind == ControlKind::Static) {
                 label->setText(text);
+            } else if (HICON icon = AfxLoadIcon(static_cast<UINT>(text.toUInt()))) {
+                const int size = GetSystemMetrics(SM_CXICON);
+                label->setPixmap(reinterpret_cast<const QIcon*>(icon)->pixmap(size, size));
             }
             label->setAlignment(Qt::AlignLeft | ((item.style & SS_CENTERIMAGE) != 0 ? Qt::AlignVCenter : Qt::AlignTop));
             widget = label;
@@ -278,6 +330,12 @@ bool DialogWindow::HandleKey(QWidget* target, const QKeyEvent* key) {
         case Qt::Key_Cancel:
             if (inMultiLine && (modifiers & Qt::ControlModifier) != 0) {
                 ::SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+                return true;
+            }
+            return false;
+        case Qt::Key_Space:
+            if ((modifiers & Qt::AltModifier) != 0) {
+                ShowSystemMenu(mapToGlobal(QPoint(0, 0)));
                 return true;
             }
             return false;

@@ -6,6 +6,9 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <memory>
+
+#include "framework/Menu.h"
 #include "framework/Resources.h"
 
 class CDialog;
@@ -24,6 +27,12 @@ public:
     // Dialog units to pixels, from the dialog font's average character size.
     QRect ToPixels(short x, short y, short cx, short cy) const;
 
+    CMenu* SystemMenu() { return m_systemMenu.get(); }
+    void RevertSystemMenu();
+    // Opens the system menu at `where` (global coordinates) and sends the chosen command.
+    void ShowSystemMenu(const QPoint& where);
+    bool IsPainting() const { return m_painting; }
+
     // The dialog's controls by id; the first of several with one id wins.
     void AddControl(WindowHost* control);
     WindowHost* Control(UINT id) const;
@@ -31,6 +40,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void CreateControl(const DialogItem& item);
@@ -38,6 +49,9 @@ private:
     bool HandleKey(QWidget* target, const QKeyEvent* key);
 
     CDialog* m_dialog;
+    bool m_minimizeBox;
+    bool m_painting = false;
+    std::unique_ptr<CMenu> m_systemMenu;
     QHash<UINT, QPointer<WindowHost>> m_controls;
     int m_baseX = 6;
     int m_baseY = 13;

@@ -399,12 +399,36 @@ BOOL CWnd::KillTimer(UINT_PTR id) {
     return host != nullptr && host->KillTimer(id) ? TRUE : FALSE;
 }
 
-HICON CWnd::SetIcon(HICON icon, BOOL /*big*/) {
+HICON CWnd::SetIcon(HICON icon, BOOL big) {
     QWidget* widget = WidgetOf(this);
-    if (widget != nullptr && icon != nullptr) {
+    if (widget == nullptr) {
+        return nullptr;
+    }
+    const HICON previous = GetIcon(big);
+    widget->setProperty(big ? "afxBigIcon" : "afxSmallIcon", QVariant::fromValue(reinterpret_cast<quintptr>(icon)));
+    // The window system takes one icon of several sizes: the small one is in it already.
+    if (icon != nullptr) {
         widget->setWindowIcon(*reinterpret_cast<const QIcon*>(icon));
     }
-    return nullptr;
+    return previous;
+}
+
+HICON CWnd::GetIcon(BOOL big) const {
+    QWidget* widget = WidgetOf(this);
+    const QVariant icon = widget != nullptr ? widget->property(big ? "afxBigIcon" : "afxSmallIcon") : QVariant();
+    return icon.isValid() ? reinterpret_cast<HICON>(icon.value<quintptr>()) : nullptr;
+}
+
+CMenu* CWnd::GetSystemMenu(BOOL revert) const {
+    auto* dialog = qobject_cast<afx::DialogWindow*>(WidgetOf(this));
+    if (dialog == nullptr) {
+        return nullptr;
+    }
+    if (revert) {
+        dialog->RevertSystemMenu();
+        return nullptr;
+    }
+    return dialog->SystemMenu();
 }
 
 void CWnd::GetClientRect(RECT* rect) const {
