@@ -45,7 +45,7 @@ const DialogItem kConsoleItems[] = {
 const DialogItem kAboutItems[] = {
     {Icon, IDC_STATIC, "128", 9, 20, 20, 20, 0},
     {Static, IDC_STATIC, "Quenzo Version 3.1", 38, 13, 119, 8, SS_NOPREFIX | WS_GROUP},
-    {Static, IDC_STATIC, "A network test console for TCP and UDP", 38, 28, 119, 8, WS_GROUP},
+    {Static, IDC_STATIC, "TCP and UDP test console", 38, 28, 119, 8, WS_GROUP},
     {DefPushButton, IDOK, "OK", 176, 10, 50, 14, WS_GROUP | WS_TABSTOP},
 };
 

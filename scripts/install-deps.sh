@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs, when any is missing; quiet and quick when all are
-# there. Usage: scripts/install-deps.sh build|test
+# Installs the Debian packages a task needs, when any is missing; quiet and quick when all are
+# there. Usage: scripts/install-deps.sh build|test|package|screenshot
 set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev fonts-dejavu-core fonts-noto-cjk)
-if [[ "${1:-build}" == test ]]; then
-  packages+=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth socat ncat)
-fi
+case "${1:-build}" in
+  test) packages+=(libgtest-dev libgmock-dev xvfb xauth socat ncat) ;;
+  package) packages+=(dpkg-dev file) ;;
+  screenshot) packages+=(xvfb x11-utils imagemagick) ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

@@ -10,7 +10,9 @@
 #include <QContextMenuEvent>
 #include <QIcon>
 #include <QMenu>
+#include <QGuiApplication>
 #include <QPushButton>
+#include <QScreen>
 
 #include <optional>
 #include <vector>
@@ -140,6 +142,21 @@ void DialogWindow::paintEvent(QPaintEvent* event) {
     ::SendMessage(m_dialog->m_hWnd, WM_PAINT, 0, 0);
     m_painting = false;
     QWidget::paintEvent(event);
+}
+
+void DialogWindow::CentreOverOwner() {
+    const QWidget* owner = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
+    QRect area;
+    if (owner != nullptr && owner->isVisible()) {
+        area = owner->frameGeometry();
+    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        area = screen->availableGeometry();
+    } else {
+        return;
+    }
+    QRect frame = frameGeometry();
+    frame.moveCenter(area.center());
+    move(frame.topLeft());
 }
 
 void DialogWindow::AddControl(WindowHost* control) {
@@ -402,6 +419,7 @@ int CDialog::DoModal() {
         created = false;
     }
     if (created && !m_bEnded) {
+        window->CentreOverOwner();
         window->show();
         window->activateWindow();
         loop.exec();

@@ -32,6 +32,8 @@ public:
     // Opens the system menu at `where` (global coordinates) and sends the chosen command.
     void ShowSystemMenu(const QPoint& where);
     bool IsPainting() const { return m_painting; }
+    // A dialog opens centred over the window that owns it, or on the screen when it has none.
+    void CentreOverOwner();
 
     // The dialog's controls by id; the first of several with one id wins.
     void AddControl(WindowHost* control);
