@@ -37,7 +37,7 @@ public:
     // Byte counters: 64-bit, so that days of traffic neither wrap nor go negative.
     std::int64_t m_nRecvCount = 0;
     std::int64_t m_nSendCount = 0;
-    std::int64_t m_nShownBytes = 0;  // bytes received since the receive box last emptied itself
+    std::int64_t m_nShownBytes = 0;     // bytes received since the receive box last emptied itself
     std::vector<CString> m_localAddrs;  // dotted local addresses, in the order of the combo box items
 
     CButton m_chkTcp;

@@ -30,8 +30,7 @@ void CConsoleDlg::SetUiState(int state) {
             m_btnSend.EnableWindow(TRUE);
             m_chkAutoSend.EnableWindow(TRUE);
             break;
-        default:
-            break;
+        default: break;
     }
 }
 

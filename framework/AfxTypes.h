@@ -18,8 +18,8 @@ inline constexpr BOOL TRUE = 1;
 
 // A window handle is an opaque token: it is never a pointer the caller may follow, and a handle of a
 // destroyed window is never given out again, so a stale handle can only fail.
-struct HWND__;
-using HWND = HWND__*;
+struct HWNDTag;
+using HWND = HWNDTag*;
 
 constexpr WORD LOWORD(DWORD value) { return static_cast<WORD>(value & 0xFFFFu); }
 constexpr WORD HIWORD(DWORD value) { return static_cast<WORD>((value >> 16) & 0xFFFFu); }
@@ -30,8 +30,8 @@ constexpr BYTE HIBYTE(WORD value) { return static_cast<BYTE>((value >> 8) & 0xFF
 
 using UINT_PTR = std::uintptr_t;
 
-struct HICON__;
-using HICON = HICON__*;
+struct HICONTag;
+using HICON = HICONTag*;
 using HCURSOR = HICON;
 
 constexpr WPARAM MAKEWPARAM(WORD low, WORD high) { return static_cast<WPARAM>(MAKELONG(low, high)); }

@@ -1,5 +1,3 @@
 #include "framework/MessageMap.h"
 
-bool CCmdTarget::OnWndMsg(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT* /*result*/) {
-    return false;
-}
+bool CCmdTarget::OnWndMsg(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT* /*result*/) { return false; }

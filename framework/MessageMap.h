@@ -58,8 +58,7 @@ LRESULT Call(T* target, const MsgMapEntry<T>& entry, WPARAM wParam, LPARAM lPara
 }
 
 template <class T>
-bool DispatchMsg(T* target, const MsgMapEntry<T>* entry, UINT message, WPARAM wParam, LPARAM lParam,
-                 LRESULT* result) {
+bool DispatchMsg(T* target, const MsgMapEntry<T>* entry, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     for (; !std::holds_alternative<std::monostate>(entry->handler); ++entry) {
         if (Matches(*entry, message, wParam)) {
             *result = Call(target, *entry, wParam, lParam);
@@ -71,6 +70,7 @@ bool DispatchMsg(T* target, const MsgMapEntry<T>* entry, UINT message, WPARAM wP
 
 }  // namespace afx
 
+// clang-format off
 #define DECLARE_MESSAGE_MAP() \
 public:                       \
     bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
@@ -81,8 +81,8 @@ public:                       \
         using TheBaseClass = baseClass;                                                    \
         using Entry = ::afx::MsgMapEntry<ThisClass>;                                       \
         static const Entry messageEntries[] = {
-
-#define ON_MESSAGE(message, memberFxn) Entry{(message), 0, 0, static_cast<Entry::MessageHandler>(&ThisClass::memberFxn)},
+#define ON_MESSAGE(message, memberFxn) \
+    Entry{(message), 0, 0, static_cast<Entry::MessageHandler>(&ThisClass::memberFxn)},
 #define ON_COMMAND(id, memberFxn) Entry{WM_COMMAND, (id), 0, static_cast<Entry::CommandHandler>(&ThisClass::memberFxn)},
 #define ON_CONTROL(code, id, memberFxn) \
     Entry{WM_COMMAND, (id), (code), static_cast<Entry::CommandHandler>(&ThisClass::memberFxn)},
@@ -96,9 +96,9 @@ public:                       \
     Entry{WM_QUERYDRAGICON, 0, 0, static_cast<Entry::IconHandler>(&ThisClass::OnQueryDragIcon)},
 
 #define END_MESSAGE_MAP()                                                               \
-    Entry{0, 0, 0, {}}                                                                  \
-    }                                                                                   \
-    ;                                                                                   \
+        Entry{0, 0, 0, {}}                                                              \
+    };                                                                                  \
     return ::afx::DispatchMsg(this, messageEntries, message, wParam, lParam, result) || \
            TheBaseClass::OnWndMsg(message, wParam, lParam, result);                     \
     }
+// clang-format on

@@ -7,8 +7,8 @@
 
 class CWnd;
 
-struct HDC__;
-using HDC = HDC__*;
+struct HDCTag;
+using HDC = HDCTag*;
 
 class CPaintDC {
 public:

@@ -33,7 +33,7 @@ enum class ControlKind {
     AutoCheckBox,
     GroupBox,
     Static,
-    Icon,      // a static control showing an icon resource; its text is the icon id
+    Icon,  // a static control showing an icon resource; its text is the icon id
     Edit,
     ComboBox,  // editable drop-down
     UpDown,
@@ -42,7 +42,7 @@ enum class ControlKind {
 
 struct DialogItem {
     ControlKind kind;
-    UINT id;           // 0xFFFF for a control without an id of its own
+    UINT id;  // 0xFFFF for a control without an id of its own
     const char* text;
     short x, y, cx, cy;  // dialog units
     DWORD style;

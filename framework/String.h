@@ -8,7 +8,7 @@ class CString {
 public:
     CString() = default;
     CString(const char* text) : m_text(text ? text : "") {}  // NOLINT(google-explicit-constructor)
-    CString(std::string text) : m_text(std::move(text)) {}  // NOLINT(google-explicit-constructor)
+    CString(std::string text) : m_text(std::move(text)) {}   // NOLINT(google-explicit-constructor)
     CString(const char* text, int length) : m_text(text, static_cast<std::size_t>(length)) {}
 
     int GetLength() const { return static_cast<int>(m_text.size()); }

@@ -28,9 +28,9 @@ public:
     virtual void WinHelp(DWORD context);
 
     // Names derived from the executable at start-up.
-    std::string m_strExeName;        // file name without folder and extension
-    std::string m_strAppName;        // the application title: caption of every message box
-    std::string m_strHelpFilePath;   // full path with the extension replaced by ".HLP"
+    std::string m_strExeName;       // file name without folder and extension
+    std::string m_strAppName;       // the application title: caption of every message box
+    std::string m_strHelpFilePath;  // full path with the extension replaced by ".HLP"
     CWnd* m_pMainWnd = nullptr;
 
     DECLARE_MESSAGE_MAP()

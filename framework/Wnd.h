@@ -21,8 +21,8 @@ public:
 
     // Creates a window that is never shown and only receives messages. Fails when the calling
     // thread runs no message loop.
-    BOOL CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD style, int x, int y,
-                  int width, int height, HWND parent, UINT id);
+    BOOL CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD style, int x, int y, int width,
+                  int height, HWND parent, UINT id);
     BOOL DestroyWindow();
     // Makes this object the one that receives the messages of control `id` of `parent`.
     BOOL SubclassDlgItem(UINT id, CWnd* parent);

@@ -166,8 +166,8 @@ int CAsyncSocket::SendToHelper(const void* data, int length, const winsock::sock
 int CAsyncSocket::ReceiveFrom(void* buffer, int capacity, CString& address, UINT& port, int flags) {
     winsock::sockaddr_in from{};
     int fromLength = kAddressLength;
-    const int received = ReceiveFromHelper(buffer, capacity, reinterpret_cast<winsock::sockaddr*>(&from),
-                                           &fromLength, flags);
+    const int received =
+        ReceiveFromHelper(buffer, capacity, reinterpret_cast<winsock::sockaddr*>(&from), &fromLength, flags);
     if (received != SOCKET_ERROR) {
         port = winsock::ntohs(from.sin_port);
         address = winsock::inet_ntoa(from.sin_addr);

@@ -18,8 +18,8 @@
 inline constexpr UINT WM_SOCKET_NOTIFY = 0x0373;
 inline constexpr UINT WM_SOCKET_DEAD = 0x0374;
 
-inline constexpr long FD_ALL_EVENTS = winsock::FD_READ | winsock::FD_WRITE | winsock::FD_OOB |
-                                      winsock::FD_ACCEPT | winsock::FD_CONNECT | winsock::FD_CLOSE;
+inline constexpr long FD_ALL_EVENTS = winsock::FD_READ | winsock::FD_WRITE | winsock::FD_OOB | winsock::FD_ACCEPT |
+                                      winsock::FD_CONNECT | winsock::FD_CLOSE;
 
 // Starts the platform's socket service (Windows Sockets 1.1) on the first successful call and sets up
 // the calling thread's socket tables. False when the service is refused or grants another version.

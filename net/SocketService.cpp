@@ -1,19 +1,12 @@
 #include "net/SocketService.h"
 
-#include <memory>
-
 #include "net/AsyncSocket.h"
 
 namespace net {
 
 SocketThreadState& ThreadState() {
-    thread_local auto state = [] {
-        auto made = std::make_unique<SocketThreadState>();
-        made->live.reserve(10);
-        made->retired.reserve(10);
-        return made;
-    }();
-    return *state;
+    thread_local SocketThreadState state;
+    return state;
 }
 
 BEGIN_MESSAGE_MAP(CSocketWnd, CWnd)

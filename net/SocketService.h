@@ -27,6 +27,11 @@ struct Notice {
 };
 
 struct SocketThreadState {
+    SocketThreadState() {
+        live.reserve(10);
+        retired.reserve(10);
+    }
+
     std::unordered_map<winsock::SOCKET, CAsyncSocket*> live;
     std::unordered_map<winsock::SOCKET, int> retired;
     std::deque<Notice> queue;

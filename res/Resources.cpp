@@ -14,7 +14,7 @@ extern const std::size_t kMainIconSize;
 
 const ResourceTable& QuenzoResources() {
     static const IconEntry icons[] = {{IDR_MAINFRAME, {res::kMainIcon, res::kMainIconSize}}};
-    static const ResourceTable table{{res::kDialogs, res::kDialogCount}, {res::kStrings, res::kStringCount},
-                                     &res::kVersion, icons};
+    static const ResourceTable table{
+        {res::kDialogs, res::kDialogCount}, {res::kStrings, res::kStringCount}, &res::kVersion, icons};
     return table;
 }

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs, when any is missing; quiet and quick when all are
-# there. Usage: scripts/install-deps.sh build|test|package|screenshot
+# there. Usage: scripts/install-deps.sh build|test|lint|fuzz|package|screenshot
 set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev fonts-dejavu-core fonts-noto-cjk)
 case "${1:-build}" in
   test) packages+=(libgtest-dev libgmock-dev xvfb xauth socat ncat) ;;
+  lint) packages+=(clang-tidy clang-format) ;;
+  fuzz) packages+=(clang libclang-rt-14-dev) ;;
   package) packages+=(dpkg-dev file) ;;
   screenshot) packages+=(xvfb x11-utils imagemagick) ;;
 esac

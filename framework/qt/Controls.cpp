@@ -163,7 +163,8 @@ int CSpinButtonCtrl::GetPos32() const {
 
 CWnd* CSpinButtonCtrl::GetBuddy() const {
     auto* upDown = As<afx::UpDown>(this);
-    WindowHost* host = upDown != nullptr && upDown->Buddy() != nullptr ? WindowHost::FromWidget(upDown->Buddy()) : nullptr;
+    WindowHost* host =
+        upDown != nullptr && upDown->Buddy() != nullptr ? WindowHost::FromWidget(upDown->Buddy()) : nullptr;
     return host != nullptr ? host->Owner() : nullptr;
 }
 
@@ -181,7 +182,8 @@ int CIPAddressCtrl::GetAddress(BYTE& field0, BYTE& field1, BYTE& field2, BYTE& f
 int CIPAddressCtrl::GetAddress(DWORD& address) const {
     BYTE f[4];
     const int filled = GetAddress(f[0], f[1], f[2], f[3]);
-    address = (static_cast<DWORD>(f[0]) << 24) | (static_cast<DWORD>(f[1]) << 16) | (static_cast<DWORD>(f[2]) << 8) | f[3];
+    address =
+        (static_cast<DWORD>(f[0]) << 24) | (static_cast<DWORD>(f[1]) << 16) | (static_cast<DWORD>(f[2]) << 8) | f[3];
     return filled;
 }
 

@@ -43,7 +43,8 @@ std::vector<Running>& RunningDialogs() {
 
 void Notify(QWidget* control, WORD code) {
     WindowHost* host = WindowHost::FromWidget(control);
-    WindowHost* dialog = host != nullptr && control->window() != nullptr ? WindowHost::FromWidget(control->window()) : nullptr;
+    WindowHost* dialog =
+        host != nullptr && control->window() != nullptr ? WindowHost::FromWidget(control->window()) : nullptr;
     if (host != nullptr && dialog != nullptr) {
         ::SendMessage(dialog->Handle(), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(host->ControlId()), code),
                       reinterpret_cast<LPARAM>(host->Handle()));
@@ -71,8 +72,8 @@ DialogWindow::DialogWindow(CDialog* dialog, const DialogTemplate& dialogTemplate
       m_minimizeBox(dialogTemplate.minimizeBox),
       m_systemMenu(std::make_unique<CMenu>()) {
     RevertSystemMenu();
-    Qt::WindowFlags flags = windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    Qt::WindowFlags flags = windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                            Qt::WindowCloseButtonHint;
     if (dialogTemplate.minimizeBox) {
         flags |= Qt::WindowMinimizeButtonHint;
     }
@@ -243,9 +244,7 @@ void DialogWindow::CreateControl(const DialogItem& item) {
             focus = Qt::NoFocus;
             break;
         }
-        case ControlKind::IPAddress:
-            widget = new IpAddressEdit(this);
-            break;
+        case ControlKind::IPAddress: widget = new IpAddressEdit(this); break;
     }
     QRect area = ToPixels(item.x, item.y, item.cx, item.cy);
     if (item.kind == ControlKind::ComboBox) {
@@ -303,7 +302,8 @@ void DialogWindow::NameControlsForAssistiveTechnology(const DialogTemplate& dial
     const QList<QWidget*> widgets = findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     for (qsizetype i = 0; i < widgets.size() && i < static_cast<qsizetype>(items.size()); ++i) {
         const DialogItem& item = items[static_cast<std::size_t>(i)];
-        if (item.kind != ControlKind::Edit && item.kind != ControlKind::ComboBox && item.kind != ControlKind::IPAddress) {
+        if (item.kind != ControlKind::Edit && item.kind != ControlKind::ComboBox &&
+            item.kind != ControlKind::IPAddress) {
             continue;
         }
         const DialogItem* label = labelOf(item);
@@ -318,7 +318,7 @@ void DialogWindow::NameControlsForAssistiveTechnology(const DialogTemplate& dial
     }
     for (UpDown* upDown : findChildren<UpDown*>(QString(), Qt::FindDirectChildrenOnly)) {
         upDown->setAccessibleName(upDown->Buddy() != nullptr ? upDown->Buddy()->accessibleName()
-                                                            : upDown->property("afxText").toString());
+                                                             : upDown->property("afxText").toString());
     }
 }
 
@@ -340,9 +340,7 @@ bool DialogWindow::HandleKey(QWidget* target, const QKeyEvent* key) {
     const bool inMultiLine = qobject_cast<MultiLineEdit*>(focus) != nullptr ||
                              (focus->parentWidget() != nullptr && qobject_cast<MultiLineEdit*>(focus->parentWidget()));
     switch (key->key()) {
-        case Qt::Key_Escape:
-            ::SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
-            return true;
+        case Qt::Key_Escape: ::SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); return true;
         case Qt::Key_Pause:
         case Qt::Key_Cancel:
             if (inMultiLine && (modifiers & Qt::ControlModifier) != 0) {
@@ -359,7 +357,8 @@ bool DialogWindow::HandleKey(QWidget* target, const QKeyEvent* key) {
         case Qt::Key_F1:
             if ((modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) == 0) {
                 CWnd* main = AfxGetMainWnd();
-                ::SendMessage(main != nullptr && main->m_hWnd != nullptr ? main->m_hWnd : dialog, WM_COMMAND, ID_HELP, 0);
+                ::SendMessage(main != nullptr && main->m_hWnd != nullptr ? main->m_hWnd : dialog, WM_COMMAND, ID_HELP,
+                              0);
                 return true;
             }
             return false;
@@ -374,8 +373,7 @@ bool DialogWindow::HandleKey(QWidget* target, const QKeyEvent* key) {
             }
             ::SendMessage(dialog, WM_COMMAND, IDOK, 0);
             return true;
-        default:
-            return false;
+        default: return false;
     }
 }
 

@@ -275,11 +275,8 @@ bool MultiLineEdit::event(QEvent* event) {
         case QEvent::ShortcutOverride:
         case QEvent::InputMethod:
         case QEvent::FocusIn:
-        case QEvent::ContextMenu:
-            Flush();
-            break;
-        default:
-            break;
+        case QEvent::ContextMenu: Flush(); break;
+        default: break;
     }
     return QPlainTextEdit::event(event);
 }
@@ -291,11 +288,8 @@ bool MultiLineEdit::viewportEvent(QEvent* event) {
         case QEvent::MouseMove:
         case QEvent::Wheel:
         case QEvent::DragEnter:
-        case QEvent::Drop:
-            Flush();
-            break;
-        default:
-            break;
+        case QEvent::Drop: Flush(); break;
+        default: break;
     }
     return QPlainTextEdit::viewportEvent(event);
 }
@@ -390,7 +384,8 @@ bool IpAddressEdit::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     const auto* key = static_cast<QKeyEvent*>(event);
-    const auto index = static_cast<std::size_t>(std::find(m_fields.begin(), m_fields.end(), watched) - m_fields.begin());
+    const auto index =
+        static_cast<std::size_t>(std::find(m_fields.begin(), m_fields.end(), watched) - m_fields.begin());
     if (index >= m_fields.size()) {
         return false;
     }
@@ -586,7 +581,7 @@ void StatusBar::ShowTexts() {
 
 QString StatusBar::Text(int part) const {
     return part >= 0 && static_cast<std::size_t>(part) < m_texts.size() ? m_texts[static_cast<std::size_t>(part)]
-                                                                         : QString();
+                                                                        : QString();
 }
 
 void AutoCheckBox::nextCheckState() { setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked); }

@@ -234,8 +234,8 @@ CWnd::~CWnd() {
     }
 }
 
-BOOL CWnd::CreateEx(DWORD /*exStyle*/, LPCTSTR /*className*/, LPCTSTR windowName, DWORD /*style*/, int /*x*/,
-                    int /*y*/, int /*width*/, int /*height*/, HWND /*parent*/, UINT /*id*/) {
+BOOL CWnd::CreateEx(DWORD /*exStyle*/, LPCTSTR /*className*/, LPCTSTR windowName, DWORD /*style*/, int /*x*/, int /*y*/,
+                    int /*width*/, int /*height*/, HWND /*parent*/, UINT /*id*/) {
     // Messages reach a window through the creating thread's event loop; a thread without one
     // cannot own a window.
     if (m_hWnd != nullptr || QCoreApplication::instance() == nullptr ||

@@ -22,9 +22,9 @@ struct Entry {
     HWND window = nullptr;
     UINT message = 0;
     long events = 0;
-    bool readPending = false;   // a read or accept notice waits for its receive or accept call
+    bool readPending = false;  // a read or accept notice waits for its receive or accept call
     bool closeReported = false;
-    bool writeWanted = false;   // a send would have blocked: announce when writable again
+    bool writeWanted = false;  // a send would have blocked: announce when writable again
     std::unique_ptr<QSocketNotifier> readNotifier;
     std::unique_ptr<QSocketNotifier> writeNotifier;
 };
@@ -55,9 +55,7 @@ bool WatchRead(const Entry& e) {
     return !e.stream || e.phase == Phase::Listening || e.phase == Phase::Connected;
 }
 
-bool WatchWrite(const Entry& e) {
-    return e.window != nullptr && (e.phase == Phase::Connecting || e.writeWanted);
-}
+bool WatchWrite(const Entry& e) { return e.window != nullptr && (e.phase == Phase::Connecting || e.writeWanted); }
 
 void OnReadable(int fd);
 void OnWritable(int fd);

@@ -110,10 +110,11 @@ int gethostname(char* name, int length) {
     if (::gethostname(own, sizeof own - 1) != 0) {
         return posix::FailFromErrno(SOCKET_ERROR);
     }
-    if (std::strlen(own) >= static_cast<std::size_t>(length)) {
+    const std::size_t size = std::strlen(own) + 1;
+    if (size > static_cast<std::size_t>(length)) {
         return Fail(WSAEFAULT, SOCKET_ERROR);
     }
-    std::strcpy(name, own);
+    std::memcpy(name, own, size);
     return 0;
 }
 

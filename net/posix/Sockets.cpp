@@ -16,7 +16,6 @@ constexpr long kWsFionbio = winsock::FIONBIO;
 
 #include <cstring>
 
-
 #include "net/posix/Errors.h"
 #include "framework/Wnd.h"
 #include "net/posix/Registry.h"
@@ -199,8 +198,7 @@ int connect(SOCKET s, const winsock::sockaddr* name, int nameLength) {
                 return Fail(WSAEWOULDBLOCK, SOCKET_ERROR);
             }
             return FailFromErrno(SOCKET_ERROR);
-        default:
-            return FailFromErrno(SOCKET_ERROR);
+        default: return FailFromErrno(SOCKET_ERROR);
     }
 }
 

@@ -22,7 +22,7 @@ using test::Status;
 
 // Runs `act` on the next window that opens over `under` (a modal box or a popup menu), once; gives
 // up after three seconds.
-void WhenAWindowOpensOver(QWidget* under, std::function<void(QWidget*)> act) {
+void WhenAWindowOpensOver(QWidget* under, const std::function<void(QWidget*)>& act) {
     auto* poll = new QTimer;
     auto* deadline = new QElapsedTimer;
     deadline->start();
@@ -119,10 +119,10 @@ TEST_F(ChromeTest, TheAboutBoxClosesByOkEnterEscAndTheCloseBox) {
         {[](QWidget*) { test::PressKey(Qt::Key_Escape); }, IDCANCEL},
         {[](QWidget* box) { box->close(); }, IDCANCEL},
     };
-    for (const auto& [close, expected] : ways) {
+    for (const auto& way : ways) {
         CAboutDlg about;
-        const int result = test::RunDialog(about, [&] { close(test::Widget(about)); });
-        EXPECT_EQ(result, expected);
+        const int result = test::RunDialog(about, [&] { way.first(test::Widget(about)); });
+        EXPECT_EQ(result, way.second);
     }
 }
 
@@ -152,13 +152,13 @@ TEST_F(ChromeTest, ReceivingAndAutoSendCarryOnWhileTheAboutBoxIsOpen) {
         WhenAWindowOpensOver(test::Widget(dialog), [&](QWidget* box) {
             const std::int64_t sent = dialog.m_nSendCount;
             test::SendAll(peer, "during");
-            test::PumpUntil([&] { return dialog.m_nRecvCount == 6 && dialog.m_nSendCount >= sent + 50 * 25; }, 3000);
+            test::PumpUntil([&] { return dialog.m_nRecvCount == 6 && dialog.m_nSendCount >= sent + 50LL * 25; }, 3000);
             sentWhileOpen = dialog.m_nSendCount - sent;
             receivedWhileOpen = dialog.m_nRecvCount;
             box->close();
         });
         dialog.SendMessage(WM_SYSCOMMAND, 0x0010, 0);
-        EXPECT_GE(sentWhileOpen, 50 * 25);  // 25 bytes a send, every 10 ms
+        EXPECT_GE(sentWhileOpen, 50LL * 25);  // 25 bytes a send, every 10 ms
         EXPECT_EQ(receivedWhileOpen, 6);
         EXPECT_EQ(test::Text(dialog, IDC_EDIT_RECEIVE), "during");
         Click(dialog, IDC_BUTTON_CLOSE);

@@ -123,7 +123,7 @@ TEST_F(ConsoleFormTest, APortOutOfRangeIsKeptReportedAndStopsTheRead) {
         EXPECT_EQ(boxes.shown[0].caption, "quenzo");
         EXPECT_EQ(boxes.shown[0].type & MB_ICONMASK, MB_ICONEXCLAMATION);
         EXPECT_EQ(dialog.m_nLocalPort, 65536u);
-        EXPECT_EQ(dialog.m_bHexSend, 1);     // before the failing field: read
+        EXPECT_EQ(dialog.m_bHexSend, 1);         // before the failing field: read
         EXPECT_EQ(dialog.m_nModulePort, 1024u);  // after it: not read
         EXPECT_EQ(dialog.m_nCycleMs, 1000);
         EXPECT_EQ(dialog.m_bTcp, 1);
