@@ -79,6 +79,7 @@ std::vector<unsigned char> EncodeHexSend(std::string_view text) {
         }
         if (text.size() - at >= 2 && text[at] == '0' && (text[at + 1] == 'x' || text[at + 1] == 'X')) {
             at += 2;
+            continue;  // white space may follow the prefix too
         }
         if (text.size() - at < 2) {
             return bytes;

@@ -1,8 +1,6 @@
 #include "framework/DataExchange.h"
 
-#include <cstdint>
 #include <cstdio>
-#include <string>
 
 #include "framework/Controls.h"
 #include "framework/MessageBox.h"
@@ -11,95 +9,6 @@
 #include "framework/WinApp.h"
 
 namespace afx {
-namespace {
-
-// Number fields read at most this many characters of the control's text.
-constexpr std::size_t kFieldLength = 31;
-
-bool IsBlankOrTab(char c) { return c == ' ' || c == '\t'; }
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
-// The conversion behind both number kinds: like strtol/strtoul on a 32-bit platform. Returns the
-// position after the number, or `text` when there is no number.
-const char* Convert(const char* text, bool isSigned, std::int64_t* value) {
-    const char* p = text;
-    while (IsSpace(*p)) {
-        ++p;
-    }
-    bool negative = false;
-    if (*p == '+' || *p == '-') {
-        negative = *p == '-';
-        ++p;
-    }
-    if (*p < '0' || *p > '9') {
-        *value = 0;
-        return text;
-    }
-    const std::uint64_t limit = isSigned ? (negative ? 2147483648ULL : 2147483647ULL) : 4294967295ULL;
-    std::uint64_t magnitude = 0;
-    bool saturated = false;
-    for (; *p >= '0' && *p <= '9'; ++p) {
-        magnitude = magnitude * 10 + static_cast<std::uint64_t>(*p - '0');
-        if (magnitude > limit) {
-            saturated = true;
-            magnitude = limit;
-        }
-    }
-    if (isSigned) {
-        *value = negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
-    } else if (saturated) {
-        *value = 4294967295LL;
-    } else {
-        *value = negative ? static_cast<std::int64_t>((0x100000000ULL - magnitude) & 0xFFFFFFFFULL)
-                          : static_cast<std::int64_t>(magnitude);
-    }
-    return p;
-}
-
-bool Parse(const char* text, bool isSigned, std::int64_t* value) {
-    const std::string field = std::string(text).substr(0, kFieldLength);
-    const char* p = field.c_str();
-    while (IsBlankOrTab(*p)) {
-        ++p;
-    }
-    const char first = *p;
-    if (!isSigned && first == '-') {
-        return false;
-    }
-    std::int64_t converted = 0;
-    p = Convert(p, isSigned, &converted);
-    if (converted == 0 && first != '0') {
-        return false;
-    }
-    while (IsBlankOrTab(*p)) {
-        ++p;
-    }
-    if (*p != '\0') {
-        return false;
-    }
-    *value = converted;
-    return true;
-}
-
-}  // namespace
-
-bool ParseSigned(const char* text, int* value) {
-    std::int64_t parsed = 0;
-    if (!Parse(text, true, &parsed)) {
-        return false;
-    }
-    *value = static_cast<int>(parsed);
-    return true;
-}
-
-bool ParseUnsigned(const char* text, UINT* value) {
-    std::int64_t parsed = 0;
-    if (!Parse(text, false, &parsed)) {
-        return false;
-    }
-    *value = static_cast<UINT>(parsed);
-    return true;
-}
 
 void ValidationMessage(const char* text, UINT helpId) {
     HoldScope hold;

@@ -4,6 +4,7 @@
 // selected, and the members after it keep their values.
 
 #include "framework/AfxTypes.h"
+#include "framework/NumberField.h"
 #include "framework/String.h"
 
 class CWnd;
@@ -34,12 +35,6 @@ void DDX_Text(CDataExchange* pDX, int id, CString& value);
 void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minValue, UINT maxValue);
 
 namespace afx {
-
-// Number fields as the form reads them: the first 31 characters; blanks and tabs before; an optional
-// sign ("-" never for unsigned) and decimal digits; saturation instead of overflow; 0 only when
-// written with a leading "0"; blanks and tabs after, and nothing else.
-bool ParseSigned(const char* text, int* value);
-bool ParseUnsigned(const char* text, UINT* value);
 
 // Shows a validation message (held-back delivery while it is open).
 void ValidationMessage(const char* text, UINT helpId);

@@ -29,6 +29,7 @@ TEST(HexSend, WhiteSpaceAndPrefixesBetweenPairsNeverShiftThePairing) {
     EXPECT_EQ(console::EncodeHexSend("68 65 6C "), (Bytes{0x68, 0x65, 0x6C}));
     EXPECT_EQ(console::EncodeHexSend("\t01\v02\f"), (Bytes{0x01, 0x02}));
     EXPECT_EQ(console::EncodeHexSend(" 1"), Bytes{}) << "one significant character is an odd last one";
+    EXPECT_EQ(console::EncodeHexSend("0x 12 0X\t3"), (Bytes{0x12})) << "white space after a prefix is skipped too";
 }
 
 TEST(HexSend, TextOfAnyLengthIsEncodedWhole) {
@@ -64,7 +65,11 @@ TEST(TextDisplay, ACharacterSplitBetweenChunksIsShownWhole) {
     const std::string han = "\xE4\xB8\xAD";  // U+4E2D
     EXPECT_EQ(console::FormatTextDisplay(tail, "a\xE4\xB8", 3), "a");
     EXPECT_EQ(tail, "\xE4\xB8");
-    EXPECT_EQ(console::FormatTextDisplay(tail, "\xAD" "b", 2), han + "b");
+    EXPECT_EQ(console::FormatTextDisplay(tail,
+                                         "\xAD"
+                                         "b",
+                                         2),
+              han + "b");
     EXPECT_TRUE(tail.empty());
 
     const std::string emoji = "\xF0\x9F\x98\x80";
@@ -84,8 +89,8 @@ TEST(TextDisplay, BytesThatCanNeverFormACharacterAreNotHeldBack) {
     EXPECT_EQ(console::CompleteUtf8Prefix("a\xC3", 2), 1u);
     EXPECT_EQ(console::CompleteUtf8Prefix("a\xFF", 2), 2u);
     EXPECT_EQ(console::CompleteUtf8Prefix("a\xC0", 2), 2u);
-    EXPECT_EQ(console::CompleteUtf8Prefix("a\xE0\x80", 3), 3u);   // overlong start
-    EXPECT_EQ(console::CompleteUtf8Prefix("a\xED\xA0", 3), 3u);   // a surrogate
+    EXPECT_EQ(console::CompleteUtf8Prefix("a\xE0\x80", 3), 3u);  // overlong start
+    EXPECT_EQ(console::CompleteUtf8Prefix("a\xED\xA0", 3), 3u);  // a surrogate
     EXPECT_EQ(console::CompleteUtf8Prefix("\x80\x80\x80", 3), 3u);
     EXPECT_EQ(console::CompleteUtf8Prefix("", 0), 0u);
 }
