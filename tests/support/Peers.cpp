@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <chrono>
 #include <thread>
 
@@ -46,7 +47,9 @@ Fd Bound(int type, std::uint16_t* port) {
 
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs) { return AfxPumpMessagesUntil(done, timeoutMs); }
 
-void PumpFor(int milliseconds) { AfxPumpMessagesUntil([] { return false; }, milliseconds); }
+void PumpFor(int milliseconds) {
+    AfxPumpMessagesUntil([] { return false; }, milliseconds);
+}
 
 Fd& Fd::operator=(Fd&& other) noexcept {
     if (this != &other) {
@@ -83,6 +86,40 @@ Fd TcpConnect(std::uint16_t port) {
     EXPECT_EQ(::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address), 0)
         << "connect to 127.0.0.1:" << port << " failed: " << errno;
     return fd;
+}
+
+Fd TcpConnectStarted(std::uint16_t port) {
+    Fd fd(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+    const sockaddr_in address = Loopback(port);
+    const int result = ::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    EXPECT_TRUE(result == 0 || errno == EINPROGRESS) << "connect to 127.0.0.1:" << port << " failed: " << errno;
+    return fd;
+}
+
+int TcpFate(const Fd& fd, int timeoutMs) {
+    // Errors and hang-ups are reported whatever is asked for; asking for writability would report a
+    // live connection at once.
+    // A descriptor of the test's own wakes no message loop, so the wait looks again every few ms.
+    pollfd waiting{fd.get(), POLLIN, 0};
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (::poll(&waiting, 1, 0) == 0) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return 0;
+        }
+        PumpFor(5);
+    }
+    int error = 0;
+    socklen_t length = sizeof error;
+    ::getsockopt(fd.get(), SOL_SOCKET, SO_ERROR, &error, &length);
+    if (error != 0) {
+        return error;
+    }
+    char byte = 0;
+    const ssize_t n = ::recv(fd.get(), &byte, 1, MSG_PEEK | MSG_DONTWAIT);
+    if (n == 0) {
+        return -1;
+    }
+    return n < 0 ? errno : 0;
 }
 
 bool TryTcpConnect(std::uint16_t port) {
@@ -158,6 +195,8 @@ int ReceiveDatagramSize(const Fd& fd, int timeoutMs) {
     char buffer[65536];
     return static_cast<int>(::recv(fd.get(), buffer, sizeof buffer, 0));
 }
+
+void ShutdownWrite(const Fd& fd) { ::shutdown(fd.get(), SHUT_WR); }
 
 void Reset(Fd& fd) {
     const linger abort{1, 0};

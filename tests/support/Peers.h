@@ -30,15 +30,21 @@ private:
     int m_fd;
 };
 
-Fd TcpListener(std::uint16_t* port);               // listening on 127.0.0.1, any free port
-Fd TcpConnect(std::uint16_t port);                 // blocking connect to 127.0.0.1:port
+Fd TcpListener(std::uint16_t* port);  // listening on 127.0.0.1, any free port
+Fd TcpConnect(std::uint16_t port);    // blocking connect to 127.0.0.1:port
 Fd TcpAccept(const Fd& listener, int timeoutMs = 5000);
+// A non-blocking connect to 127.0.0.1:port, begun and not waited for.
+Fd TcpConnectStarted(std::uint16_t port);
+// What became of a TCP socket within `timeoutMs`, messages delivered meanwhile: 0 while it is still
+// connected and quiet, an errno value (ECONNREFUSED, ECONNRESET, ...) when it failed, -1 at end of
+// stream.
+int TcpFate(const Fd& fd, int timeoutMs);
 // Whether a connect to 127.0.0.1:port is accepted by anything.
 bool TryTcpConnect(std::uint16_t port);
 // The local port of a descriptor.
 std::uint16_t LocalPort(int fd);
-Fd UdpSocket(std::uint16_t* port);                 // bound to 127.0.0.1, any free port
-std::uint16_t FreePort(bool stream);               // a port nobody holds right now
+Fd UdpSocket(std::uint16_t* port);    // bound to 127.0.0.1, any free port
+std::uint16_t FreePort(bool stream);  // a port nobody holds right now
 // Whether a socket without address reuse can bind the port on any address.
 bool PlainBindSucceeds(std::uint16_t port);
 
@@ -48,6 +54,8 @@ void SendDatagram(const Fd& fd, std::uint16_t port, const std::string& data);
 std::string ReceiveExactly(const Fd& fd, std::size_t length, int timeoutMs = 5000);
 // The size of the next datagram waiting on `fd` (which it takes), or -1 when none comes.
 int ReceiveDatagramSize(const Fd& fd, int timeoutMs = 2000);
+// Ends the sending direction only; the peer reads to the end and gets an orderly close.
+void ShutdownWrite(const Fd& fd);
 // Closes with an immediate reset instead of an orderly close.
 void Reset(Fd& fd);
 

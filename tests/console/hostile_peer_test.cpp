@@ -1,0 +1,268 @@
+// Peers that misbehave: resets, half-closes, peers that never read, floods, connect bursts and
+// bytes that are not text. The console must lose nothing it was given, never block, and let in no
+// more than its one connection.
+#include "console/ConsoleDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QTimer>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <random>
+#include <thread>
+#include <vector>
+
+#include "tests/console/ConsoleFixture.h"
+
+namespace {
+
+using test::Click;
+using test::Status;
+using test::Text;
+
+std::string Pattern(std::size_t length) {
+    std::string data(length, '\0');
+    for (std::size_t i = 0; i < length; ++i) {
+        data[i] = static_cast<char>('a' + i % 26);
+    }
+    return data;
+}
+
+class HostilePeerTest : public test::ConsoleFixture {
+protected:
+    test::Fd LinkClient(CConsoleDlg& dialog) {
+        std::uint16_t port = 0;
+        test::Fd listener = test::TcpListener(&port);
+        test::SetModule(dialog, port);
+        Click(dialog, IDC_BUTTON_CONNECT);
+        test::Fd peer = test::TcpAccept(listener);
+        EXPECT_TRUE(test::PumpUntil([&] { return Status(dialog) == "CREATE NEW CONNECT."; }));
+        return peer;
+    }
+};
+
+TEST_F(HostilePeerTest, AResetMidStreamEndsTheLinkKeepingOnlyWhatArrivedAndConnectWorksAgain) {
+    CConsoleDlg dialog;
+    Run(dialog, [&] {
+        test::Fd peer = LinkClient(dialog);
+        dialog.SetDlgItemText(IDC_EDIT_CYCLE, "2");
+        Click(dialog, IDC_CHECK_AUTO_SEND);
+        const std::string data = Pattern(20000);
+        test::SendAll(peer, data.substr(0, 12000));
+        ASSERT_TRUE(test::PumpUntil([&] { return dialog.m_nRecvCount == 12000; }));
+        test::SendAll(peer, data.substr(12000));
+        test::Reset(peer);
+
+        ASSERT_TRUE(test::PumpUntil([&] { return Status(dialog) == "READY"; }));
+        test::ExpectIdle(dialog);
+        EXPECT_EQ(dialog.IsDlgButtonChecked(IDC_CHECK_AUTO_SEND), 0u);
+        // What a reset throws away is never shown; what is shown is exactly what was sent.
+        const std::string shown = Text(dialog, IDC_EDIT_RECEIVE);
+        EXPECT_GE(dialog.m_nRecvCount, 12000);
+        EXPECT_LE(dialog.m_nRecvCount, 20000);
+        EXPECT_EQ(static_cast<std::int64_t>(shown.size()), dialog.m_nRecvCount);
+        EXPECT_EQ(shown, data.substr(0, shown.size()));
+
+        test::Fd again = LinkClient(dialog);
+        test::ExpectLinked(dialog);
+        Click(dialog, IDC_BUTTON_CLOSE);
+    });
+}
+
+TEST_F(HostilePeerTest, AHalfCloseAfterDataShowsEveryByteBeforeReady) {
+    CConsoleDlg dialog;
+    Run(dialog, [&] {
+        test::Fd peer = LinkClient(dialog);
+        dialog.m_editReceive.SetLimitText(1 << 20);
+        std::string data;
+        while (data.size() < 300000) {
+            data += Pattern(78) + "\r\n";
+        }
+        std::int64_t countWhenReady = -1;
+        std::string shownWhenReady;
+        // More than the socket buffers hold, so the console reads while the peer still writes.
+        std::thread writer([&] {
+            test::SendAll(peer, data);
+            test::ShutdownWrite(peer);
+        });
+        // The count and the text are caught the moment the status changes.
+        const bool ready = test::PumpUntil([&] {
+            if (Status(dialog) != "READY") {
+                return false;
+            }
+            countWhenReady = dialog.m_nRecvCount;
+            shownWhenReady = Text(dialog, IDC_EDIT_RECEIVE);
+            return true;
+        });
+        writer.join();
+        ASSERT_TRUE(ready);
+        EXPECT_EQ(countWhenReady, 300000);
+        EXPECT_TRUE(shownWhenReady == data) << "shown " << shownWhenReady.size() << " of " << data.size();
+        test::ExpectIdle(dialog);
+    });
+}
+
+TEST_F(HostilePeerTest, APeerThatNeverReadsNeitherBlocksNorStopsAutoSend) {
+    CConsoleDlg dialog;
+    Run(dialog, [&] {
+        test::Fd peer = LinkClient(dialog);
+        const std::string message = "S" + Pattern(16383);  // "S" marks where each one starts
+        dialog.SetDlgItemText(IDC_EDIT_SEND, message.c_str());
+        dialog.SetDlgItemText(IDC_EDIT_CYCLE, "1");
+        Click(dialog, IDC_CHECK_AUTO_SEND);
+        // Far more than the socket buffers hold: from here on every send would block.
+        ASSERT_TRUE(test::PumpUntil([&] { return dialog.m_nSendCount >= 16 * 1024 * 1024; }, 20000));
+        const std::int64_t full = dialog.m_nSendCount;
+        EXPECT_EQ(full % 16384, 0) << "each tick counts the bytes asked for";
+        test::PumpFor(300);
+        EXPECT_GE(dialog.m_nSendCount - full, 20 * 16384) << "ticks keep coming with the peer's window shut";
+        EXPECT_EQ(Status(dialog), "CREATE NEW CONNECT.");
+
+        Click(dialog, IDC_BUTTON_CLOSE);
+        test::ExpectIdle(dialog);
+        // Each tick is one socket call: what went out is whole messages and, where the buffers
+        // filled, the start of one. Nothing more than was counted, nothing out of order.
+        const std::string received = test::ReceiveExactly(peer, static_cast<std::size_t>(full) * 2);
+        EXPECT_GT(received.size(), 0u);
+        EXPECT_LE(static_cast<std::int64_t>(received.size()), dialog.m_nSendCount);
+        for (std::size_t at = 0; at < received.size();) {
+            const std::size_t next = std::min(received.find('S', at + 1), received.size());
+            if (received.compare(at, next - at, message, 0, next - at) != 0) {
+                ADD_FAILURE() << "bytes out of order at " << at;
+                break;
+            }
+            at = next;
+        }
+    });
+}
+
+TEST_F(HostilePeerTest, AFloodOfLargeDatagramsIsDroppedWhileTheConsoleStaysResponsive) {
+    CConsoleDlg dialog;
+    Run(dialog, [&] {
+        test::SetModule(dialog, 9);
+        Click(dialog, IDC_CHECK_TCP);
+        const std::uint16_t port = test::FreePort(false);
+        test::SetLocalPort(dialog, port);
+        Click(dialog, IDC_BUTTON_CONNECT);
+        ASSERT_EQ(Status(dialog), "BINDED " + std::to_string(port) + " PORT");
+
+        std::uint16_t peerPort = 0;
+        test::Fd peer = test::UdpSocket(&peerPort);
+        std::atomic<bool> flooding{true};
+        std::atomic<int> sent{0};
+        std::thread flood([&] {
+            const std::string datagram(65507, 'x');
+            while (flooding) {
+                test::SendDatagram(peer, port, datagram);
+                ++sent;
+            }
+        });
+        int ticks = 0;
+        QTimer ticker;
+        QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+        ticker.start(10);
+        test::PumpFor(1000);
+        flooding = false;
+        flood.join();
+        ticker.stop();
+
+        EXPECT_GT(sent.load(), 100);
+        EXPECT_GE(ticks, 30) << "timers starved by the flood";
+        EXPECT_EQ(dialog.m_nRecvCount, 0);
+        EXPECT_EQ(Text(dialog, IDC_EDIT_MODULE_PORT), "9") << "a dropped datagram teaches nothing";
+        test::ExpectLinked(dialog);
+
+        // The endpoint still takes what fits, once the flood's leftovers are read away.
+        test::PumpUntil([&] { return false; }, 100);
+        test::SendDatagram(peer, port, "ok");
+        ASSERT_TRUE(test::PumpUntil([&] { return dialog.m_nRecvCount == 2; }));
+        EXPECT_EQ(Text(dialog, IDC_EDIT_RECEIVE), "ok");
+        EXPECT_EQ(Text(dialog, IDC_EDIT_MODULE_PORT), std::to_string(peerPort));
+        Click(dialog, IDC_BUTTON_CLOSE);
+    });
+}
+
+TEST_F(HostilePeerTest, ABurstOfAHundredConnectsGetsExactlyOneInAndTheRestRefused) {
+    CConsoleDlg dialog;
+    Run(dialog, [&] {
+        Click(dialog, IDC_CHECK_SERVER);
+        const std::uint16_t port = test::FreePort(true);
+        test::SetLocalPort(dialog, port);
+        Click(dialog, IDC_BUTTON_CONNECT);
+        ASSERT_EQ(Status(dialog), "LISTENING " + std::to_string(port) + " PORT...");
+
+        std::vector<test::Fd> clients;
+        for (int i = 0; i < 100; ++i) {
+            clients.push_back(test::TcpConnectStarted(port));
+        }
+        ASSERT_TRUE(test::PumpUntil([&] { return Status(dialog) == "CONNECT SUCCESS."; }));
+        const auto acceptedPort = static_cast<std::uint16_t>(std::stoi(Text(dialog, IDC_EDIT_MODULE_PORT)));
+
+        // The others learn their fate: refused when they retry, reset when the kernel had queued them.
+        int accepted = 0;
+        int refused = 0;
+        for (const test::Fd& client : clients) {
+            if (test::LocalPort(client.get()) == acceptedPort) {
+                ++accepted;
+                EXPECT_EQ(test::TcpFate(client, 200), 0) << "the accepted client is still connected";
+                continue;
+            }
+            const int fate = test::TcpFate(client, 8000);
+            if (fate == ECONNREFUSED || fate == ECONNRESET) {
+                ++refused;
+            } else {
+                ADD_FAILURE() << "client on port " << test::LocalPort(client.get()) << " ended with " << fate;
+            }
+        }
+        EXPECT_EQ(accepted, 1);
+        EXPECT_EQ(refused, 99);
+        EXPECT_FALSE(test::TryTcpConnect(port)) << "the listener is closed after its one connection";
+
+        dialog.SetDlgItemText(IDC_EDIT_SEND, "only you");
+        Click(dialog, IDC_BUTTON_SEND);
+        for (const test::Fd& client : clients) {
+            if (test::LocalPort(client.get()) == acceptedPort) {
+                EXPECT_EQ(test::ReceiveExactly(client, 8), "only you");
+            }
+        }
+        Click(dialog, IDC_BUTTON_CLOSE);
+    });
+}
+
+TEST_F(HostilePeerTest, GarbageBytesInTextDisplayAreShownAsTheirDecodingAndCountedExactly) {
+    CConsoleDlg dialog;
+    Run(dialog, [&] {
+        test::Fd peer = LinkClient(dialog);
+        dialog.m_editReceive.SetLimitText(1 << 20);
+        // Every non-zero byte value, stray continuation bytes, overlong forms, surrogates, code
+        // points past U+10FFFF and characters cut short, in pieces that split them anywhere.
+        std::string garbage;
+        for (int b = 1; b < 256; ++b) {
+            garbage += static_cast<char>(b);
+        }
+        garbage += "\x80\xBF\xC0\xAF\xE0\x80\xAF\xED\xA0\x80\xF4\x90\x80\x80\xF8\x88\x80\x80\x80\xE4\xB8";
+        garbage += "\xE4\xB8\xAD\xF0\x9F\x98\x80\r\n\r\r\n\n";
+        std::mt19937 random(7);
+        for (int i = 0; i < 2000; ++i) {
+            garbage += static_cast<char>(1 + random() % 255);
+        }
+        garbage += '.';  // nothing held back at the end
+        std::size_t sent = 0;
+        while (sent < garbage.size()) {
+            const std::size_t piece = std::min<std::size_t>(1 + random() % 7, garbage.size() - sent);
+            test::SendAll(peer, garbage.substr(sent, piece));
+            sent += piece;
+            ASSERT_TRUE(test::PumpUntil([&] { return dialog.m_nRecvCount == static_cast<std::int64_t>(sent); }));
+        }
+        const QString decoded = QString::fromUtf8(garbage.data(), static_cast<qsizetype>(garbage.size()));
+        const std::string shown = Text(dialog, IDC_EDIT_RECEIVE);
+        EXPECT_TRUE(shown == decoded.toStdString()) << "the box shows the bytes decoded as one stream";
+        EXPECT_EQ(Status(dialog, 1), "RECEIVE: " + std::to_string(garbage.size()) + " ");
+        test::ExpectLinked(dialog);
+    });
+}
+
+}  // namespace
