@@ -4,91 +4,39 @@
 // Prints figures; judges nothing.
 
 // The program's headers first: the system socket headers define some of their names as macros.
-#include "app/ConsoleApp.h"
-#include "console/ConsoleDlg.h"
+#include "bench/BenchSupport.h"
 #include "framework/MessageLoop.h"
-#include "framework/qt/WindowHost.h"
 #include "net/AsyncSocket.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QTimer>
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Click;
+using bench::Clock;
+using bench::ConnectTo;
+using bench::FreePort;
+using bench::Listener;
+using bench::PumpUntil;
+using bench::RssKiB;
+using bench::RunConsole;
+using bench::Seconds;
 
-constexpr std::size_t kMiB = 1024 * 1024;
-
-double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
-
-long RssKiB() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            return std::strtol(line.c_str() + 6, nullptr, 10);
-        }
-    }
-    return -1;
-}
-
-sockaddr_in Loopback(std::uint16_t port) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return address;
-}
-
-int Listener(std::uint16_t* port) {
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address = Loopback(0);
-    ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    ::listen(fd, 4);
-    socklen_t length = sizeof address;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    *port = ntohs(address.sin_port);
-    return fd;
-}
-
-std::uint16_t FreePort(int type) {
-    const int fd = ::socket(AF_INET, type | SOCK_CLOEXEC, 0);
-    sockaddr_in address = Loopback(0);
-    ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    ::close(fd);
-    return ntohs(address.sin_port);
-}
-
-int ConnectTo(std::uint16_t port) {
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    const sockaddr_in address = Loopback(port);
-    while (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return fd;
-}
+constexpr std::size_t kMiB = std::size_t{1024} * 1024;
 
 void Flood(int fd, std::size_t total) {
-    std::vector<char> block(64 * 1024);
+    std::vector<char> block(std::size_t{64} * 1024);
     for (std::size_t i = 0; i < block.size(); ++i) {
         block[i] = static_cast<char>('A' + i % 26);  // no zero byte: text display shows it all
     }
@@ -125,25 +73,6 @@ double BareRecvMBps(std::size_t total) {
     ::close(listener);
     return mbps;
 }
-
-void Click(CConsoleDlg& dialog, int id) {
-    auto* host = afx::WindowHost::FromHandle(dialog.GetDlgItem(id)->m_hWnd);
-    static_cast<QAbstractButton*>(host->Widget())->click();
-}
-
-// Runs the console with `script` inside its loop, as the program runs it.
-void RunConsole(CConsoleApp& app, const std::function<void(CConsoleDlg&)>& script) {
-    CConsoleDlg dialog;
-    app.m_pMainWnd = &dialog;
-    QTimer::singleShot(0, [&] {
-        script(dialog);
-        dialog.EndDialog(IDCANCEL);
-    });
-    dialog.DoModal();
-    app.m_pMainWnd = nullptr;
-}
-
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs) { return AfxPumpMessagesUntil(done, timeoutMs); }
 
 struct FloodResult {
     double mbps = 0;
@@ -217,20 +146,18 @@ FloodResult FloodConsole(CConsoleApp& app, bool server, bool hex, std::size_t to
 double AutoSendShare(CConsoleApp& app, int cycleMs, double seconds) {
     double share = 0;
     RunConsole(app, [&](CConsoleDlg& dialog) {
-        const int peer = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address = Loopback(0);
-        ::bind(peer, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        socklen_t length = sizeof address;
-        ::getsockname(peer, reinterpret_cast<sockaddr*>(&address), &length);
+        std::uint16_t peerPort = 0;
+        const int peer = bench::UdpSocket(&peerPort);
         Click(dialog, IDC_CHECK_TCP);
         dialog.SetDlgItemText(IDC_EDIT_LOCAL_PORT, std::to_string(FreePort(SOCK_DGRAM)).c_str());
         Click(dialog, IDC_BUTTON_CONNECT);
         dialog.m_ipModule.SetAddress(127, 0, 0, 1);
-        dialog.SetDlgItemText(IDC_EDIT_MODULE_PORT, std::to_string(ntohs(address.sin_port)).c_str());
+        dialog.SetDlgItemText(IDC_EDIT_MODULE_PORT, std::to_string(peerPort).c_str());
         dialog.SetDlgItemText(IDC_EDIT_SEND, "x");
         dialog.SetDlgItemText(IDC_EDIT_CYCLE, std::to_string(cycleMs).c_str());
         Click(dialog, IDC_CHECK_AUTO_SEND);
-        const auto end = Clock::now() + std::chrono::duration<double>(seconds) + std::chrono::milliseconds(cycleMs / 20);
+        const auto end =
+            Clock::now() + std::chrono::duration<double>(seconds) + std::chrono::milliseconds(cycleMs / 20);
         // The loop only looks at the clock when something happens: a timer makes something happen.
         QTimer wake;
         wake.start(10);
@@ -270,9 +197,10 @@ int main(int argc, char** argv) {
     for (const bool server : {false, true}) {
         for (const bool hex : {false, true}) {
             const FloodResult r = FloodConsole(app, server, hex, total, false);
-            std::printf("%-32s %9.1f MB/s  %5.1f%% of bare  counters %s  RSS %ld -> %ld KiB\n",
-                        (std::string(server ? "server" : "client") + (hex ? ", hex display" : ", text display")).c_str(),
-                        r.mbps, 100.0 * r.mbps / ceiling, r.exact ? "exact" : "WRONG", r.rssEarly, r.rssEnd);
+            std::printf(
+                "%-32s %9.1f MB/s  %5.1f%% of bare  counters %s  RSS %ld -> %ld KiB\n",
+                (std::string(server ? "server" : "client") + (hex ? ", hex display" : ", text display")).c_str(),
+                r.mbps, 100.0 * r.mbps / ceiling, r.exact ? "exact" : "WRONG", r.rssEarly, r.rssEnd);
         }
     }
     const FloodResult clicked = FloodConsole(app, false, false, total, true);
