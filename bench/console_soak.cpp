@@ -185,7 +185,7 @@ std::string Lines(std::size_t length) {
 // has received `total` bytes.
 void FloodBothWays(CConsoleApp& app, std::int64_t total) {
     const std::uint16_t port = bench::FreePort(SOCK_STREAM);
-    const std::string message = Lines(16 * 1024);
+    const std::string message = Lines(std::size_t{16} * 1024);
     RunConsole(app, [&](CConsoleDlg& server) {
         Click(server, IDC_CHECK_SERVER);
         SetText(server, IDC_EDIT_LOCAL_PORT, std::to_string(port));

@@ -4,18 +4,17 @@
 #include <cstdio>
 
 void CString::Format(const char* format, ...) {
+    // The arguments are walked twice: once to measure, once to write.
     va_list args;
     va_start(args, format);
-    va_list again;
-    va_copy(again, args);
     const int length = std::vsnprintf(nullptr, 0, format, args);
     va_end(args);
     if (length < 0) {
-        va_end(again);
         m_text.clear();
         return;
     }
     m_text.resize(static_cast<std::size_t>(length));
-    std::vsnprintf(m_text.data(), m_text.size() + 1, format, again);
-    va_end(again);
+    va_start(args, format);
+    std::vsnprintf(m_text.data(), m_text.size() + 1, format, args);
+    va_end(args);
 }

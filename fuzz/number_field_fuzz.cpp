@@ -61,7 +61,7 @@ std::optional<std::int64_t> Reference(const std::string& whole, bool isSigned) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // A control's text ends at its first zero byte.
     const std::string text(reinterpret_cast<const char*>(data), size);
-    const std::string field(text.c_str());
+    const std::string field = text.substr(0, text.find('\0'));
 
     int signedValue = 0x5A5A5A5A;
     const bool signedOk = afx::ParseSigned(field.c_str(), &signedValue);
