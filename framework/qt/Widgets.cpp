@@ -318,6 +318,22 @@ void MultiLineEdit::keyPressEvent(QKeyEvent* event) {
     QPlainTextEdit::keyPressEvent(event);
 }
 
+QMimeData* MultiLineEdit::createMimeDataFromSelection() const {
+    // What is copied is the text itself: a line break as this platform ends lines, and a lone CR or
+    // LF as that character, never the marker the box keeps it as.
+    QString text = textCursor().selectedText();
+    for (QChar& c : text) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == QChar(kLoneLf)) {
+            c = u'\n';
+        } else if (c == QChar(kLoneCr)) {
+            c = u'\r';
+        }
+    }
+    auto* copied = new QMimeData;
+    copied->setText(text);
+    return copied;
+}
+
 void MultiLineEdit::insertFromMimeData(const QMimeData* source) {
     if (!source->hasText()) {
         return;

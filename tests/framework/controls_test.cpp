@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -64,6 +65,11 @@ TEST(MultiLineEdit, KeepsCrLfAsLineBreaksAndLoneCrOrLfAsText) {
         EXPECT_EQ(text, "one\r\ntwo\rthree\nfour");
         auto* widget = static_cast<QPlainTextEdit*>(test::Widget(edit));
         EXPECT_EQ(widget->blockCount(), 2);
+
+        // Copying gives the characters back: a line break as LF, a lone CR or LF as itself.
+        edit.SetSel(0, -1);
+        widget->copy();
+        EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "one\ntwo\rthree\nfour");
 
         edit.SetSel(3, 5);  // the CR LF pair, two positions
         edit.ReplaceSel("|");
