@@ -1,7 +1,7 @@
 #include "bench/BenchSupport.h"
 
-#include "framework/MessageLoop.h"
 #include "framework/qt/WindowHost.h"
+#include "net/AsyncSocket.h"
 
 #include <dirent.h>
 #include <malloc.h>
@@ -19,6 +19,12 @@
 #include <thread>
 
 namespace bench {
+
+Session::Session(int& argc, char** argv)
+    : m_offscreen(setenv("QT_QPA_PLATFORM", "offscreen", 1) == 0), m_platform(argc, argv) {
+    AfxDeriveAppNames(&m_app, "quenzo");
+    Check(StartSocketService(), "socket service");
+}
 
 void Check(bool ok, const char* what) {
     if (!ok) {
@@ -107,6 +113,11 @@ int UdpSocket(std::uint16_t* port) { return Bound(SOCK_DGRAM, port); }
 void Click(CConsoleDlg& dialog, int id) {
     auto* host = afx::WindowHost::FromHandle(dialog.GetDlgItem(id)->m_hWnd);
     static_cast<QAbstractButton*>(host->Widget())->click();
+}
+
+void SetModule(CConsoleDlg& dialog, std::uint16_t port) {
+    dialog.m_ipModule.SetAddress(127, 0, 0, 1);
+    dialog.SetDlgItemText(IDC_EDIT_MODULE_PORT, std::to_string(port).c_str());
 }
 
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs) { return AfxPumpMessagesUntil(done, timeoutMs); }

@@ -5,6 +5,7 @@
 // The program's headers first: the system socket headers define some of their names as macros.
 #include "app/ConsoleApp.h"
 #include "console/ConsoleDlg.h"
+#include "framework/MessageLoop.h"
 
 #include <netinet/in.h>
 
@@ -13,6 +14,19 @@
 #include <functional>
 
 namespace bench {
+
+// The process around the consoles: the platform on Qt's offscreen backend, the application object
+// and the socket service, which must start or the run ends.
+class Session {
+public:
+    Session(int& argc, char** argv);
+    CConsoleApp& App() { return m_app; }
+
+private:
+    bool m_offscreen;  // set before the platform starts, which reads it
+    CPlatform m_platform;
+    CConsoleApp m_app;
+};
 
 using Clock = std::chrono::steady_clock;
 
@@ -31,6 +45,8 @@ int ConnectTo(std::uint16_t port);   // blocking, retried until the port listens
 int UdpSocket(std::uint16_t* port);  // bound to 127.0.0.1, any free port
 
 void Click(CConsoleDlg& dialog, int id);
+// Points the console's module at 127.0.0.1 and `port`: runs never reach past loopback.
+void SetModule(CConsoleDlg& dialog, std::uint16_t port);
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs);
 // Runs a console with `script` inside its loop, as the program runs it; the console is ended when
 // the script returns.

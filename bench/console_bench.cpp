@@ -5,8 +5,6 @@
 
 // The program's headers first: the system socket headers define some of their names as macros.
 #include "bench/BenchSupport.h"
-#include "framework/MessageLoop.h"
-#include "net/AsyncSocket.h"
 
 #include <sys/socket.h>
 #include <unistd.h>
@@ -102,8 +100,7 @@ FloodResult FloodConsole(CConsoleApp& app, bool server, bool hex, std::size_t to
         } else {
             std::uint16_t port = 0;
             listener = Listener(&port);
-            dialog.m_ipModule.SetAddress(127, 0, 0, 1);
-            dialog.SetDlgItemText(IDC_EDIT_MODULE_PORT, std::to_string(port).c_str());
+            bench::SetModule(dialog, port);
             Click(dialog, IDC_BUTTON_CONNECT);
             peer = std::thread([listener, total] { Flood(::accept(listener, nullptr, nullptr), total); });
         }
@@ -151,8 +148,7 @@ double AutoSendShare(CConsoleApp& app, int cycleMs, double seconds) {
         Click(dialog, IDC_CHECK_TCP);
         dialog.SetDlgItemText(IDC_EDIT_LOCAL_PORT, std::to_string(FreePort(SOCK_DGRAM)).c_str());
         Click(dialog, IDC_BUTTON_CONNECT);
-        dialog.m_ipModule.SetAddress(127, 0, 0, 1);
-        dialog.SetDlgItemText(IDC_EDIT_MODULE_PORT, std::to_string(peerPort).c_str());
+        bench::SetModule(dialog, peerPort);
         dialog.SetDlgItemText(IDC_EDIT_SEND, "x");
         dialog.SetDlgItemText(IDC_EDIT_CYCLE, std::to_string(cycleMs).c_str());
         Click(dialog, IDC_CHECK_AUTO_SEND);
@@ -181,15 +177,9 @@ double Percentile(std::vector<double> values, double p) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
     const std::size_t total = (argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 256) * kMiB;
-    CPlatform platform(argc, argv);
-    CConsoleApp app;
-    AfxDeriveAppNames(&app, "quenzo");
-    if (!StartSocketService()) {
-        std::fprintf(stderr, "socket service refused\n");
-        return 1;
-    }
+    bench::Session session(argc, argv);
+    CConsoleApp& app = session.App();
     std::printf("flood of %zu MiB over loopback, console on the offscreen platform, %u cores\n", total / kMiB,
                 std::thread::hardware_concurrency());
     const double ceiling = BareRecvMBps(total);

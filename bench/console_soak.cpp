@@ -5,8 +5,6 @@
 
 // The program's headers first: the system socket headers define some of their names as macros.
 #include "bench/BenchSupport.h"
-#include "framework/MessageLoop.h"
-#include "net/AsyncSocket.h"
 
 #include <sys/socket.h>
 #include <unistd.h>
@@ -28,6 +26,7 @@ using bench::Clock;
 using bench::PumpUntil;
 using bench::RunConsole;
 using bench::Seconds;
+using bench::SetModule;
 
 constexpr std::int64_t kMiB = std::int64_t{1024} * 1024;
 constexpr int kWait = 5000;
@@ -35,11 +34,6 @@ constexpr int kWait = 5000;
 std::string Status(const CConsoleDlg& dialog) { return dialog.m_statusBar.GetText(0).str(); }
 
 void SetText(CConsoleDlg& dialog, int id, const std::string& text) { dialog.SetDlgItemText(id, text.c_str()); }
-
-void SetModule(CConsoleDlg& dialog, std::uint16_t port) {
-    dialog.m_ipModule.SetAddress(127, 0, 0, 1);
-    SetText(dialog, IDC_EDIT_MODULE_PORT, std::to_string(port));
-}
 
 void Await(const std::function<bool()>& done, const char* what) { Check(PumpUntil(done, kWait), what); }
 
@@ -242,16 +236,10 @@ void FloodBothWays(CConsoleApp& app, std::int64_t total) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
     const int cycles = argc > 1 ? std::atoi(argv[1]) : 2000;
     const std::int64_t total = (argc > 2 ? std::atoll(argv[2]) : 1024) * kMiB;
-    CPlatform platform(argc, argv);
-    CConsoleApp app;
-    AfxDeriveAppNames(&app, "quenzo");
-    if (!StartSocketService()) {
-        std::fprintf(stderr, "socket service refused\n");
-        return 1;
-    }
+    bench::Session session(argc, argv);
+    CConsoleApp& app = session.App();
     const Sample start = Sample::Now();
     std::printf("soak in one process on the offscreen platform, %u cores; at start fds %d, heap %ld KiB, RSS %ld KiB\n",
                 std::thread::hardware_concurrency(), start.fds, start.heapKiB, start.rssKiB);

@@ -56,8 +56,28 @@ inline void SetModule(CConsoleDlg& dialog, std::uint16_t port) {
     dialog.SetDlgItemText(IDC_EDIT_MODULE_PORT, std::to_string(port).c_str());
 }
 
+// Opens a TCP client link to a listener of the test's and returns the peer's side.
+inline Fd LinkClient(CConsoleDlg& dialog) {
+    std::uint16_t port = 0;
+    Fd listener = TcpListener(&port);
+    SetModule(dialog, port);
+    Click(dialog, IDC_BUTTON_CONNECT);
+    Fd peer = TcpAccept(listener);
+    EXPECT_TRUE(PumpUntil([&] { return Status(dialog) == "CREATE NEW CONNECT."; }));
+    return peer;
+}
+
 inline void SetLocalPort(CConsoleDlg& dialog, std::uint16_t port) {
     dialog.SetDlgItemText(IDC_EDIT_LOCAL_PORT, std::to_string(port).c_str());
+}
+
+// Opens the console's UDP endpoint on a free port and returns the port.
+inline std::uint16_t BindUdp(CConsoleDlg& dialog) {
+    const std::uint16_t port = FreePort(false);
+    Click(dialog, IDC_CHECK_TCP);
+    SetLocalPort(dialog, port);
+    Click(dialog, IDC_BUTTON_CONNECT);
+    return port;
 }
 
 // The state columns the console can be in, as the user sees them.

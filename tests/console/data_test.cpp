@@ -9,32 +9,14 @@
 
 namespace {
 
+using test::BindUdp;
 using test::Click;
+using test::LinkClient;
 using test::Status;
 using test::Text;
 
 class DataTest : public test::ConsoleFixture {
 protected:
-    // Opens a TCP client link to a listener of the test's and returns the peer's side.
-    test::Fd LinkClient(CConsoleDlg& dialog) {
-        std::uint16_t port = 0;
-        test::Fd listener = test::TcpListener(&port);
-        test::SetModule(dialog, port);
-        Click(dialog, IDC_BUTTON_CONNECT);
-        test::Fd peer = test::TcpAccept(listener);
-        EXPECT_TRUE(test::PumpUntil([&] { return Status(dialog) == "CREATE NEW CONNECT."; }));
-        return peer;
-    }
-
-    // Opens the console's UDP endpoint and returns its port.
-    std::uint16_t BindUdp(CConsoleDlg& dialog) {
-        const std::uint16_t port = test::FreePort(false);
-        Click(dialog, IDC_CHECK_TCP);
-        test::SetLocalPort(dialog, port);
-        Click(dialog, IDC_BUTTON_CONNECT);
-        return port;
-    }
-
     static bool ReceivedAtLeast(const CConsoleDlg& dialog, std::int64_t bytes) {
         return test::PumpUntil([&] { return dialog.m_nRecvCount >= bytes; });
     }

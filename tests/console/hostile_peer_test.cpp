@@ -20,6 +20,7 @@
 namespace {
 
 using test::Click;
+using test::LinkClient;
 using test::Status;
 using test::Text;
 
@@ -31,18 +32,7 @@ std::string Pattern(std::size_t length) {
     return data;
 }
 
-class HostilePeerTest : public test::ConsoleFixture {
-protected:
-    test::Fd LinkClient(CConsoleDlg& dialog) {
-        std::uint16_t port = 0;
-        test::Fd listener = test::TcpListener(&port);
-        test::SetModule(dialog, port);
-        Click(dialog, IDC_BUTTON_CONNECT);
-        test::Fd peer = test::TcpAccept(listener);
-        EXPECT_TRUE(test::PumpUntil([&] { return Status(dialog) == "CREATE NEW CONNECT."; }));
-        return peer;
-    }
-};
+class HostilePeerTest : public test::ConsoleFixture {};
 
 TEST_F(HostilePeerTest, AResetMidStreamEndsTheLinkKeepingOnlyWhatArrivedAndConnectWorksAgain) {
     CConsoleDlg dialog;
@@ -143,10 +133,7 @@ TEST_F(HostilePeerTest, AFloodOfLargeDatagramsIsDroppedWhileTheConsoleStaysRespo
     CConsoleDlg dialog;
     Run(dialog, [&] {
         test::SetModule(dialog, 9);
-        Click(dialog, IDC_CHECK_TCP);
-        const std::uint16_t port = test::FreePort(false);
-        test::SetLocalPort(dialog, port);
-        Click(dialog, IDC_BUTTON_CONNECT);
+        const std::uint16_t port = test::BindUdp(dialog);
         ASSERT_EQ(Status(dialog), "BINDED " + std::to_string(port) + " PORT");
 
         std::uint16_t peerPort = 0;

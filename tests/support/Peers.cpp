@@ -43,6 +43,21 @@ Fd Bound(int type, std::uint16_t* port) {
     return fd;
 }
 
+// Waits for `fd` to be readable (or to have an error or hang-up to report) while delivering
+// messages, since the console's side runs on this thread's loop. A descriptor of the test's own
+// wakes no message loop, so the wait looks again every millisecond.
+bool WaitReadable(int fd, int timeoutMs) {
+    pollfd waiting{fd, POLLIN, 0};
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (::poll(&waiting, 1, 0) == 0) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        AfxPumpMessagesUntil([] { return false; }, 1);
+    }
+    return true;
+}
+
 }  // namespace
 
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs) { return AfxPumpMessagesUntil(done, timeoutMs); }
@@ -97,16 +112,10 @@ Fd TcpConnectStarted(std::uint16_t port) {
 }
 
 int TcpFate(const Fd& fd, int timeoutMs) {
-    // Errors and hang-ups are reported whatever is asked for; asking for writability would report a
-    // live connection at once.
-    // A descriptor of the test's own wakes no message loop, so the wait looks again every few ms.
-    pollfd waiting{fd.get(), POLLIN, 0};
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (::poll(&waiting, 1, 0) == 0) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            return 0;
-        }
-        PumpFor(5);
+    // Waiting for readability also reports errors and hang-ups; waiting for writability would
+    // report a live connection at once.
+    if (!WaitReadable(fd.get(), timeoutMs)) {
+        return 0;
     }
     int error = 0;
     socklen_t length = sizeof error;
@@ -131,9 +140,7 @@ bool TryTcpConnect(std::uint16_t port) {
 std::uint16_t LocalPort(int fd) { return BoundPort(fd); }
 
 Fd TcpAccept(const Fd& listener, int timeoutMs) {
-    // The console's side runs on this thread's message loop, so the wait keeps delivering messages.
-    pollfd waiting{listener.get(), POLLIN, 0};
-    PumpUntil([&] { return ::poll(&waiting, 1, 0) > 0; }, timeoutMs);
+    WaitReadable(listener.get(), timeoutMs);
     return Fd(::accept4(listener.get(), nullptr, nullptr, SOCK_CLOEXEC));
 }
 
@@ -172,11 +179,11 @@ std::string ReceiveExactly(const Fd& fd, std::size_t length, int timeoutMs) {
     std::string data;
     char buffer[4096];
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (data.size() < length && std::chrono::steady_clock::now() < deadline) {
-        pollfd waiting{fd.get(), POLLIN, 0};
-        if (::poll(&waiting, 1, 0) <= 0) {
-            PumpFor(1);
-            continue;
+    while (data.size() < length) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0 || !WaitReadable(fd.get(), static_cast<int>(left.count()))) {
+            break;
         }
         const ssize_t n = ::recv(fd.get(), buffer, std::min(sizeof buffer, length - data.size()), 0);
         if (n <= 0) {
@@ -188,8 +195,7 @@ std::string ReceiveExactly(const Fd& fd, std::size_t length, int timeoutMs) {
 }
 
 int ReceiveDatagramSize(const Fd& fd, int timeoutMs) {
-    pollfd waiting{fd.get(), POLLIN, 0};
-    if (!PumpUntil([&] { return ::poll(&waiting, 1, 0) > 0; }, timeoutMs)) {
+    if (!WaitReadable(fd.get(), timeoutMs)) {
         return -1;
     }
     char buffer[65536];
