@@ -519,7 +519,10 @@ int UpDown::Position() const {
 
 void UpDown::Step(int delta) {
     const int direction = m_lower <= m_upper ? delta : -delta;
-    SetPosition(Position() + direction);
+    // Stepped in 64 bits: a buddy holding the largest or smallest int steps into the range, not
+    // around it.
+    const qint64 stepped = static_cast<qint64>(Position()) + direction;
+    SetPosition(static_cast<int>(std::clamp<qint64>(stepped, std::min(m_lower, m_upper), std::max(m_lower, m_upper))));
     if (m_buddy != nullptr) {
         m_buddy->selectAll();
     }

@@ -33,8 +33,6 @@ constexpr const char* kHostProperty = "afxWindowHost";
 
 // The largest period a window timer takes; larger values, as unsigned numbers past it, run at it.
 constexpr qint64 kMaxTimerPeriod = 0x7FFFFFFF;
-// How far a timer may fall behind before it stops making up for missed ticks.
-constexpr qint64 kMaxCatchUpMs = 1000;
 
 }  // namespace
 
@@ -68,12 +66,12 @@ void WindowTimer::Tick() {
         ArmNext();
         return;
     }
-    // The next tick is due one period after this one was due, so a late tick is made up at once
-    // and the ticks never drift. After a stall of over a second the timer starts afresh from now
-    // rather than firing the whole backlog.
+    // The next tick is due at the next point of the schedule that lies in the future: the ticks
+    // never drift, and ticks missed while the thread was busy are not made up. A window timer has at
+    // most one tick waiting, so a stall is followed by one late tick, then the schedule.
     m_due += m_period;
-    if (now - m_due > kMaxCatchUpMs) {
-        m_due = now + m_period;
+    if (m_due <= now) {
+        m_due += ((now - m_due) / m_period + 1) * m_period;
     }
     const HWND window = m_window;
     const UINT_PTR id = m_id;

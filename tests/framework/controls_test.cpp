@@ -4,9 +4,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QThread>
 
+#include <stdexcept>
 #include <vector>
 
 #include "framework/Dialog.h"
@@ -168,6 +171,15 @@ TEST(CommonControls, AddressUpDownAndStatusBarWorkAsTheProgramUsesThem) {
         spin.SetPos32(12345);
         dialog.GetDlgItemText(IDC_EDIT_LOCAL_PORT, text);
         EXPECT_EQ(text, "12345");
+        // The extremes of an int in the buddy step into the range, never around it.
+        dialog.SetDlgItemText(IDC_EDIT_LOCAL_PORT, "2147483647");
+        test::PressKey(Qt::Key_Up);
+        dialog.GetDlgItemText(IDC_EDIT_LOCAL_PORT, text);
+        EXPECT_EQ(text, "65535");
+        dialog.SetDlgItemText(IDC_EDIT_LOCAL_PORT, "-2147483648");
+        test::PressKey(Qt::Key_Down);
+        dialog.GetDlgItemText(IDC_EDIT_LOCAL_PORT, text);
+        EXPECT_EQ(text, "0");
 
         CStatusBarCtrl bar;
         ASSERT_TRUE(bar.Create(WS_CHILD | WS_VISIBLE, RECT{10, 300, 500, 325}, &dialog, IDC_STATUSBAR));
@@ -215,6 +227,36 @@ TEST(WindowTimer, TicksOnScheduleRestartsWhenSetAgainAndStopsWhenKilled) {
     });
 }
 
+// After the thread was held up, one late tick comes, then the schedule: missed ticks are not made up
+// back to back.
+TEST(WindowTimer, AStalledThreadGetsOneLateTickNotABurst) {
+    PlainDialog dialog;
+    std::vector<qint64> at;
+    QElapsedTimer clock;
+    test::RunDialog(dialog, [&] {
+        clock.start();
+        dialog.SetTimer(10, 100);
+        ASSERT_TRUE(test::PumpUntil([&] { return !dialog.ticks.empty(); }));
+        QThread::msleep(650);  // the handler of the first tick, busy
+        const qint64 stallEnd = clock.elapsed();
+        dialog.ticks.clear();
+        while (clock.elapsed() < stallEnd + 400) {
+            const std::size_t before = dialog.ticks.size();
+            test::PumpUntil([&] { return dialog.ticks.size() > before; }, 50);
+            if (dialog.ticks.size() > before) {
+                at.push_back(clock.elapsed() - stallEnd);
+            }
+        }
+        dialog.KillTimer(10);
+        ASSERT_GE(at.size(), 3u);
+        // The late tick at once, the next at the schedule's next point in the future (800 ms from
+        // the start, some 50 ms after the stall), then every 100 ms.
+        EXPECT_LT(at[0], 40);
+        EXPECT_GE(at[1] - at[0], 30) << "a missed tick was made up back to back";
+        EXPECT_GE(at[2] - at[1], 80);
+    });
+}
+
 TEST(ValidationMessage, HoldsBackPostedMessagesAndDropsTimerTicksUntilItCloses) {
     PlainDialog dialog;
     test::RunDialog(dialog, [&] {
@@ -235,6 +277,21 @@ TEST(ValidationMessage, HoldsBackPostedMessagesAndDropsTimerTicksUntilItCloses) 
         ASSERT_TRUE(test::PumpUntil([&] { return dialog.probes.size() == 3; }));
         EXPECT_EQ(dialog.probes, (std::vector<WPARAM>{1, 2, 3}));
     });
+}
+
+// A dialog whose window cannot be made, here for a library error while it initialises.
+class FailingDialog : public CDialog {
+public:
+    FailingDialog() : CDialog(IDD_CONSOLE_DIALOG) {}
+    BOOL OnInitDialog() override { throw std::out_of_range("no such control"); }
+};
+
+TEST(ModalDialog, AnErrorWhileTheWindowIsMadeEndsTheRunWithMinusOneAndNoMessage) {
+    test::MessageBoxes boxes;
+    FailingDialog dialog;
+    EXPECT_EQ(dialog.DoModal(), -1);
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(dialog.m_hWnd, nullptr);
 }
 
 }  // namespace
