@@ -4,7 +4,9 @@
 #include "framework/WinApp.h"
 
 void AfxReportHandlerError(const CException& error, UINT message, WPARAM /*wParam*/, LPARAM lParam) {
-    if (dynamic_cast<const CUserException*>(&error) != nullptr) {
+    // A validation failure was reported already; an error while painting leaves the window
+    // counted as painted and shows nothing, or the box would be painted over and raise it again.
+    if (dynamic_cast<const CUserException*>(&error) != nullptr || message == WM_PAINT) {
         return;
     }
     if (dynamic_cast<const CMemoryException*>(&error) != nullptr) {

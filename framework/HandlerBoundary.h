@@ -8,5 +8,6 @@
 // Reports an error caught at a handler's boundary while `message` was being handled: memory
 // exhausted in a system-modal box with the exclamation icon; any error with a message of its own
 // shows that message with the stop icon; otherwise "command failed" for a command that came without
-// a control, else "internal application error". A validation failure was reported already.
+// a control, else "internal application error". A validation failure was reported already, and an
+// error while painting is shown nowhere.
 void AfxReportHandlerError(const CException& error, UINT message, WPARAM wParam, LPARAM lParam);

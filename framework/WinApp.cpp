@@ -36,7 +36,8 @@ CWinApp* AfxGetApp() { return TheApp(); }
 CWnd* AfxGetMainWnd() { return TheApp() != nullptr ? TheApp()->m_pMainWnd : nullptr; }
 
 void AfxDeriveAppNames(CWinApp* app, const std::string& executablePath) {
-    const std::size_t slash = executablePath.find_last_of('/');
+    // Either separator ends a folder: a path may come in the system's own form or the other.
+    const std::size_t slash = executablePath.find_last_of("/\\");
     const std::string fileName = slash == std::string::npos ? executablePath : executablePath.substr(slash + 1);
     const std::size_t dot = fileName.find_last_of('.');
     app->m_strExeName = dot == std::string::npos || dot == 0 ? fileName : fileName.substr(0, dot);

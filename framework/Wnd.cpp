@@ -1,5 +1,6 @@
 #include "framework/Wnd.h"
 
+#include <exception>
 #include <new>
 
 #include "framework/HandlerBoundary.h"
@@ -35,6 +36,10 @@ LRESULT CWnd::CallWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     } catch (const std::bad_alloc&) {
         AfxReportHandlerError(CMemoryException(), message, wParam, lParam);
+        return 0;
+    } catch (const std::exception&) {
+        // A library error (a length or range error, say) has no message meant for the user.
+        AfxReportHandlerError(CException(), message, wParam, lParam);
         return 0;
     }
     m_currentMessage = outerMessage;

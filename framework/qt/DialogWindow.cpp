@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <exception>
 #include <optional>
 #include <vector>
 
@@ -57,6 +58,9 @@ struct Box {
         return other.x >= x && other.y >= y && other.x + other.cx <= x + cx && other.y + other.cy <= y + cy;
     }
 };
+
+// The X11 keysym of the Break key (Ctrl+Pause on most keyboards).
+constexpr quint32 kBreakKeysym = 0xFF6B;
 
 Box BoxOf(const DialogItem& item) {
     // A combo box's height in the template is that of its list; the box itself is one line high.
@@ -341,6 +345,12 @@ bool DialogWindow::HandleKey(QWidget* target, const QKeyEvent* key) {
                              (focus->parentWidget() != nullptr && qobject_cast<MultiLineEdit*>(focus->parentWidget()));
     switch (key->key()) {
         case Qt::Key_Escape: ::SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); return true;
+        case 0:
+            // X11 reports Ctrl+Break as the Break keysym, which Qt has no key for.
+            if (key->nativeVirtualKey() != kBreakKeysym) {
+                return false;
+            }
+            [[fallthrough]];
         case Qt::Key_Pause:
         case Qt::Key_Cancel:
             if (inMultiLine && (modifiers & Qt::ControlModifier) != 0) {
@@ -351,6 +361,14 @@ bool DialogWindow::HandleKey(QWidget* target, const QKeyEvent* key) {
         case Qt::Key_Space:
             if ((modifiers & Qt::AltModifier) != 0) {
                 ShowSystemMenu(mapToGlobal(QPoint(0, 0)));
+                return true;
+            }
+            return false;
+        case Qt::Key_F4:
+            // Alt+F4 is the system's Close command, whether or not a window manager is there to
+            // turn it into a close request.
+            if (modifiers == Qt::AltModifier) {
+                ::SendMessage(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
                 return true;
             }
             return false;
@@ -414,6 +432,8 @@ int CDialog::DoModal() {
         }
     } catch (const CException&) {
         // An error while the window is being made makes the creation fail, without a message.
+        created = false;
+    } catch (const std::exception&) {
         created = false;
     }
     if (created && !m_bEnded) {

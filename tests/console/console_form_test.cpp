@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QWidget>
 
@@ -215,19 +216,32 @@ TEST_F(ConsoleFormTest, EnterReadsTheFormAndEndsOnlyWhenItIsValid) {
     EXPECT_EQ(dialog.m_strSend, "\r\nhttp://quenzo.example.com");  // at the caret, which starts at 0
 }
 
-TEST_F(ConsoleFormTest, TheCloseBoxAndEscInAMultiLineBoxCancel) {
-    for (const bool closeBox : {true, false}) {
+TEST_F(ConsoleFormTest, TheCloseBoxAltF4EscAndCtrlBreakInAMultiLineBoxCancel) {
+    const std::vector<std::function<void(CConsoleDlg&)>> ways{
+        [](CConsoleDlg& dialog) { test::Widget(dialog)->close(); },
+        [](CConsoleDlg& dialog) {
+            // No window manager here: the program itself turns Alt+F4 into Close.
+            dialog.GetDlgItem(IDC_EDIT_LOCAL_PORT)->SetFocus();
+            test::PressKey(Qt::Key_F4, Qt::AltModifier);
+        },
+        [](CConsoleDlg& dialog) {
+            dialog.GetDlgItem(IDC_EDIT_RECEIVE)->SetFocus();
+            test::PressKey(Qt::Key_Escape);
+        },
+        [](CConsoleDlg& dialog) {
+            // Ctrl+Break as X11 delivers it: no Qt key, the Break keysym.
+            dialog.GetDlgItem(IDC_EDIT_SEND)->SetFocus();
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::ControlModifier, 0, 0xFF6B, 0);
+            QApplication::sendEvent(QApplication::focusWidget(), &press);
+        },
+    };
+    for (std::size_t way = 0; way < ways.size(); ++way) {
         CConsoleDlg dialog;
         const int result = Run(dialog, [&] {
-            if (closeBox) {
-                test::Widget(dialog)->close();
-            } else {
-                dialog.GetDlgItem(IDC_EDIT_RECEIVE)->SetFocus();
-                test::PressKey(Qt::Key_Escape);
-            }
-            EXPECT_FALSE(test::Widget(dialog)->isVisible());
+            ways[way](dialog);
+            EXPECT_FALSE(test::Widget(dialog)->isVisible()) << way;
         });
-        EXPECT_EQ(result, static_cast<int>(IDCANCEL));
+        EXPECT_EQ(result, static_cast<int>(IDCANCEL)) << way;
     }
 }
 
@@ -250,6 +264,14 @@ TEST_F(ConsoleFormTest, MessageBoxCaptionFollowsTheExecutablesName) {
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].caption, "Renamed");
     EXPECT_EQ(boxes.shown[0].type & MB_ICONMASK, MB_ICONEXCLAMATION);
+    // A path with the other separator names the program the same way.
+    AfxDeriveAppNames(&app, "C:\\Program Files\\Tools.v2\\Quenzo.EXE");
+    EXPECT_EQ(app.m_strExeName, "Quenzo");
+    EXPECT_EQ(app.m_strAppName, "Quenzo");
+    EXPECT_EQ(app.m_strHelpFilePath, "C:\\Program Files\\Tools.v2\\Quenzo.HLP");
+    AfxDeriveAppNames(&app, "C:\\Tools.v2\\quenzo");
+    EXPECT_EQ(app.m_strExeName, "quenzo");
+    EXPECT_EQ(app.m_strHelpFilePath, "C:\\Tools.v2\\quenzo.HLP");
 }
 
 TEST_F(ConsoleFormTest, ListsEveryLocalAddressAndSelectsTheLast) {

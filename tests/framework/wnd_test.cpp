@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "framework/MessageBox.h"
@@ -15,6 +16,7 @@ constexpr UINT WM_SECOND = WM_USER + 2;
 constexpr UINT WM_BASE_ONLY = WM_USER + 3;
 constexpr UINT WM_DESTROY_SELF = WM_USER + 4;
 constexpr UINT WM_RAISE = WM_USER + 5;
+constexpr UINT WM_RAISE_LIBRARY_ERROR = WM_USER + 6;
 
 class BaseWnd : public CWnd {
 public:
@@ -52,6 +54,11 @@ public:
         return 0;
     }
     LRESULT OnRaise(WPARAM /*wParam*/, LPARAM /*lParam*/) { AfxThrowResourceException(); }
+    LRESULT OnRaiseLibraryError(WPARAM /*wParam*/, LPARAM /*lParam*/) {
+        std::string text;
+        text.reserve(text.max_size() + 1);  // throws std::length_error
+        return 0;
+    }
 
     bool Create() { return CreateEx(0, "AfxWnd", "test window", 0, 0, 0, 0, 0, nullptr, 0) != FALSE; }
 
@@ -63,6 +70,8 @@ ON_MESSAGE(WM_FIRST, OnFirst)
 ON_MESSAGE(WM_SECOND, OnSecond)
 ON_MESSAGE(WM_DESTROY_SELF, OnDestroySelf)
 ON_MESSAGE(WM_RAISE, OnRaise)
+ON_MESSAGE(WM_RAISE_LIBRARY_ERROR, OnRaiseLibraryError)
+ON_MESSAGE(WM_PAINT, OnRaise)
 END_MESSAGE_MAP()
 
 TEST(WindowMessages, PostedMessagesArriveInPostingOrderAcrossWindows) {
@@ -134,6 +143,27 @@ TEST(WindowMessages, AnErrorRaisedInAHandlerIsReportedAndTheLoopCarriesOn) {
     afx::SetMessageBoxHook(nullptr);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "必需的资源无法得到。");
+    EXPECT_EQ(boxes[0].type & MB_ICONMASK, MB_ICONSTOP);
+}
+
+// A standard library error is caught at the boundary too, as an error without a message of its
+// own; an error while painting is shown nowhere.
+TEST(WindowMessages, LibraryErrorsAreCaughtAtTheBoundaryAndPaintingErrorsShowNothing) {
+    std::vector<afx::MessageBoxRequest> boxes;
+    afx::SetMessageBoxHook([&](const afx::MessageBoxRequest& box) {
+        boxes.push_back(box);
+        return static_cast<int>(IDOK);
+    });
+    RecordingWnd w;
+    ASSERT_TRUE(w.Create());
+    EXPECT_EQ(w.SendMessage(WM_PAINT), 0);
+    EXPECT_TRUE(boxes.empty()) << "an error while painting was reported";
+    ASSERT_TRUE(w.PostMessage(WM_RAISE_LIBRARY_ERROR, 0, 0));
+    ASSERT_TRUE(w.PostMessage(WM_FIRST, 4, 0));
+    ASSERT_TRUE(test::PumpUntil([&] { return !w.seen.empty(); }));
+    afx::SetMessageBoxHook(nullptr);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "内部应用程序出错。");
     EXPECT_EQ(boxes[0].type & MB_ICONMASK, MB_ICONSTOP);
 }
 
