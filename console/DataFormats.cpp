@@ -82,6 +82,11 @@ std::vector<unsigned char> EncodeHexSend(std::string_view text) {
             continue;  // white space may follow the prefix too
         }
         if (text.size() - at < 2) {
+            // A digit left alone after skipped white space or a prefix is one the user typed: it
+            // forms a byte as long as the text, counted as pairs, has room for one more.
+            if (text.size() - at == 1 && bytes.size() < text.size() / 2) {
+                bytes.push_back(ReadPair(text[at], ' '));
+            }
             return bytes;
         }
         bytes.push_back(ReadPair(text[at], text[at + 1]));

@@ -11,8 +11,9 @@ namespace console {
 // Send text to bytes, a pair of characters a byte. Blanks, tabs, line breaks and other white space
 // between pairs, and a "0x" or "0X" before a pair, are skipped and never shift the pairing. A pair
 // is read as "%2X" reads it: a sign counts as one of its two characters, hex digits are taken until
-// a character that is not one, a pair without digits is 0, a "-" negates; a last odd character is
-// left out.
+// a character that is not one, a pair without digits is 0, a "-" negates. A last lone character
+// forms a byte of its own only when skipped characters before it leave the text room for one more
+// pair (" 1" and "0A 1" end in 01; "1" and "ABC" do not).
 std::vector<unsigned char> EncodeHexSend(std::string_view text);
 
 // "%02X " for every byte, the blank after the last one too.

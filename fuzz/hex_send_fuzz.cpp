@@ -29,6 +29,14 @@ std::vector<unsigned char> Reference(std::string_view text) {
             continue;
         }
         if (text.size() - at < 2) {
+            if (text.size() - at == 1 && bytes.size() < text.size() / 2) {
+                const char lone[2] = {text[at], '\0'};
+                unsigned value = 0;
+                if (std::sscanf(lone, "%2X", &value) != 1) {
+                    value = 0;
+                }
+                bytes.push_back(static_cast<unsigned char>(value & 0xFF));
+            }
             return bytes;
         }
         const char pair[3] = {text[at], text[at + 1], '\0'};

@@ -28,8 +28,17 @@ TEST(HexSend, WhiteSpaceAndPrefixesBetweenPairsNeverShiftThePairing) {
     EXPECT_EQ(console::EncodeHexSend("0X12 0xff"), (Bytes{0x12, 0xFF}));
     EXPECT_EQ(console::EncodeHexSend("68 65 6C "), (Bytes{0x68, 0x65, 0x6C}));
     EXPECT_EQ(console::EncodeHexSend("\t01\v02\f"), (Bytes{0x01, 0x02}));
-    EXPECT_EQ(console::EncodeHexSend(" 1"), Bytes{}) << "one significant character is an odd last one";
-    EXPECT_EQ(console::EncodeHexSend("0x 12 0X\t3"), (Bytes{0x12})) << "white space after a prefix is skipped too";
+    EXPECT_EQ(console::EncodeHexSend("0x 12 0X\t3"), (Bytes{0x12, 0x03})) << "white space after a prefix is skipped too";
+}
+
+TEST(HexSend, ALastDigitAfterSkippedCharactersIsSentButALoneCharacterIsNot) {
+    EXPECT_EQ(console::EncodeHexSend(" 1"), (Bytes{0x01}));
+    EXPECT_EQ(console::EncodeHexSend("0x1"), (Bytes{0x01}));
+    EXPECT_EQ(console::EncodeHexSend("0A 1"), (Bytes{0x0A, 0x01}));
+    EXPECT_EQ(console::EncodeHexSend("1 "), (Bytes{0x01}));
+    EXPECT_EQ(console::EncodeHexSend(" -"), (Bytes{0x00})) << "a sign without digits reads as 0";
+    EXPECT_EQ(console::EncodeHexSend("1"), Bytes{});
+    EXPECT_EQ(console::EncodeHexSend("0A1"), (Bytes{0x0A})) << "no skipped character: the last one is odd";
 }
 
 TEST(HexSend, TextOfAnyLengthIsEncodedWhole) {
