@@ -7,4 +7,4 @@ cd "$(dirname "$0")"
 scripts/install-deps.sh build
 cmake --preset release >/dev/null
 cmake --build --preset release -j "$(nproc)" --target console_bench
-exec build/release/bench/console_bench "$@"
+exec scripts/loopback-only.sh build/release/bench/console_bench "$@"

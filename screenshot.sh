@@ -14,7 +14,8 @@ Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill "$app" "$xvfb" 2>/dev/null || true' EXIT
 sleep 1
-DISPLAY=$display build/release/app/quenzo >/dev/null 2>&1 &
+# The console itself sees loopback only; the display is reached through its local socket.
+DISPLAY=$display scripts/loopback-only.sh build/release/app/quenzo >/dev/null 2>&1 &
 app=$!
 for _ in $(seq 50); do
   window=$(DISPLAY=$display xwininfo -root -tree 2>/dev/null | awk '/"Quenzo - /{print $1; exit}')

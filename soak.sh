@@ -8,4 +8,4 @@ cd "$(dirname "$0")"
 scripts/install-deps.sh build
 cmake --preset release >/dev/null
 cmake --build --preset release -j "$(nproc)" --target console_soak
-exec build/release/bench/console_soak "$@"
+exec scripts/loopback-only.sh build/release/bench/console_soak "$@"
