@@ -10,10 +10,51 @@
 
 namespace afx {
 
+namespace {
+
+int& UnpromptedDepth() {
+    static int depth = 0;
+    return depth;
+}
+
+// The field the user was last told about; forgotten as soon as its text changes.
+struct ToldAbout {
+    HWND dialog = nullptr;
+    int id = 0;
+};
+
+ToldAbout& LastTold() {
+    static ToldAbout told;
+    return told;
+}
+
+}  // namespace
+
 void ValidationMessage(const char* text, UINT helpId) {
     HoldScope hold;
     AfxMessageBox(text, MB_ICONEXCLAMATION, helpId);
 }
+
+void ReportInvalidField(CDataExchange* pDX, const char* text, UINT helpId) {
+    ToldAbout& told = LastTold();
+    if (UnpromptedDepth() > 0 && told.dialog == pDX->m_pDlgWnd->m_hWnd && told.id == pDX->m_idLastControl) {
+        pDX->m_bFailQuietly = TRUE;
+        return;
+    }
+    told = {pDX->m_pDlgWnd->m_hWnd, pDX->m_idLastControl};
+    ValidationMessage(text, helpId);
+}
+
+void FieldChanged(HWND dialog, int id) {
+    ToldAbout& told = LastTold();
+    if (told.dialog == dialog && told.id == id) {
+        told = {};
+    }
+}
+
+UnpromptedScope::UnpromptedScope() { ++UnpromptedDepth(); }
+
+UnpromptedScope::~UnpromptedScope() { --UnpromptedDepth(); }
 
 }  // namespace afx
 
@@ -31,7 +72,7 @@ HWND CDataExchange::PrepareEditCtrl(int id) {
 }
 
 void CDataExchange::Fail() {
-    if (CWnd* control = m_pDlgWnd->GetDlgItem(m_idLastControl)) {
+    if (CWnd* control = m_bFailQuietly ? nullptr : m_pDlgWnd->GetDlgItem(m_idLastControl)) {
         control->SetFocus();
         if (m_bEditLastControl) {
             CEdit edit;
@@ -81,7 +122,7 @@ void DDX_Text(CDataExchange* pDX, int id, UINT& value) {
         CString text;
         pDX->m_pDlgWnd->GetDlgItemText(id, text);
         if (!afx::ParseUnsigned(text, &value)) {
-            afx::ValidationMessage(AfxLoadStringOr(AFX_IDP_PARSE_UINT, AFX_IDP_PARSE_UINT), AFX_IDP_PARSE_UINT);
+            afx::ReportInvalidField(pDX, AfxLoadStringOr(AFX_IDP_PARSE_UINT, AFX_IDP_PARSE_UINT), AFX_IDP_PARSE_UINT);
             pDX->Fail();
         }
     } else {
@@ -97,7 +138,7 @@ void DDX_Text(CDataExchange* pDX, int id, int& value) {
         CString text;
         pDX->m_pDlgWnd->GetDlgItemText(id, text);
         if (!afx::ParseSigned(text, &value)) {
-            afx::ValidationMessage(AfxLoadStringOr(AFX_IDP_PARSE_INT, AFX_IDP_PARSE_INT), AFX_IDP_PARSE_INT);
+            afx::ReportInvalidField(pDX, AfxLoadStringOr(AFX_IDP_PARSE_INT, AFX_IDP_PARSE_INT), AFX_IDP_PARSE_INT);
             pDX->Fail();
         }
     } else {
@@ -125,6 +166,6 @@ void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minValue, UINT maxValue
     char high[16];
     std::snprintf(low, sizeof low, "%u", minValue);
     std::snprintf(high, sizeof high, "%u", maxValue);
-    afx::ValidationMessage(AfxFormatString2(format, low, high), AFX_IDP_PARSE_INT_RANGE);
+    afx::ReportInvalidField(pDX, AfxFormatString2(format, low, high), AFX_IDP_PARSE_INT_RANGE);
     pDX->Fail();
 }

@@ -22,6 +22,8 @@ public:
     CWnd* m_pDlgWnd;
     int m_idLastControl = 0;
     BOOL m_bEditLastControl = FALSE;
+    // The failing field was reported without a message (see afx::UnpromptedScope): the focus stays.
+    BOOL m_bFailQuietly = FALSE;
 };
 
 // Binds a control wrapper to control `id` once; later exchanges leave a bound wrapper alone.
@@ -38,5 +40,23 @@ namespace afx {
 
 // Shows a validation message (held-back delivery while it is open).
 void ValidationMessage(const char* text, UINT helpId);
+
+// Reports the field that failed the exchange `pDX` with `text`. Inside an UnpromptedScope, the field
+// the user was last told about, its text unchanged since, is not reported again: no message, and
+// the exchange leaves the focus alone. Otherwise the message is shown.
+void ReportInvalidField(CDataExchange* pDX, const char* text, UINT helpId);
+// The text of control `id` of `dialog` has changed, by the user or the program.
+void FieldChanged(HWND dialog, int id);
+
+// Marks the handling of a message the user did not cause: a timer tick or a socket notice. Without
+// it, a ticking auto-send or a stream of received data would read an invalid form again and again
+// and reopen its message as soon as the user closed it.
+class UnpromptedScope {
+public:
+    UnpromptedScope();
+    ~UnpromptedScope();
+    UnpromptedScope(const UnpromptedScope&) = delete;
+    UnpromptedScope& operator=(const UnpromptedScope&) = delete;
+};
 
 }  // namespace afx

@@ -51,6 +51,10 @@ BOOL CDialog::UpdateData(BOOL saveAndValidate) {
 }
 
 LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    // EN_UPDATE is the first word of a change, before any handler of it reads the form.
+    if (message == WM_COMMAND && lParam != 0 && HIWORD(static_cast<DWORD>(wParam)) == EN_UPDATE) {
+        afx::FieldChanged(m_hWnd, LOWORD(static_cast<DWORD>(wParam)));
+    }
     // A control's notification (a command that comes with the control's handle) is dropped while
     // the form exchange writes the controls.
     if (message == WM_COMMAND && lParam != 0 && m_bLockNotify) {

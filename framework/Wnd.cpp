@@ -3,6 +3,7 @@
 #include <exception>
 #include <new>
 
+#include "framework/DataExchange.h"
 #include "framework/HandlerBoundary.h"
 #include "framework/WinApp.h"
 
@@ -30,7 +31,12 @@ LRESULT CWnd::CallWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     // The object may be destroyed by its own handler; nothing of it is touched after an error.
     try {
-        result = WindowProc(message, wParam, lParam);
+        if (message == WM_TIMER) {
+            const afx::UnpromptedScope unprompted;
+            result = WindowProc(message, wParam, lParam);
+        } else {
+            result = WindowProc(message, wParam, lParam);
+        }
     } catch (const CException& error) {
         AfxReportHandlerError(error, message, wParam, lParam);
         return 0;

@@ -1,5 +1,6 @@
 #include "net/SocketService.h"
 
+#include "framework/DataExchange.h"
 #include "net/AsyncSocket.h"
 
 namespace net {
@@ -24,6 +25,8 @@ void ProcessQueue() {
         const Notice notice = queue.front();
         queue.pop_front();
         if (notice.message == WM_SOCKET_NOTIFY) {
+            // What a socket event makes a handler do was not asked for by the user.
+            const afx::UnpromptedScope unprompted;
             CAsyncSocket::DoCallBack(notice.wParam, notice.lParam);
         } else {
             auto& retired = ThreadState().retired;

@@ -183,6 +183,49 @@ TEST_F(DataTest, ASendOrTickWithAnInvalidFieldSendsNothingAndShowsOneMessage) {
     });
 }
 
+// Once the user has been told a field is invalid, ticks and received data that read the form again
+// neither reopen the message nor pull the focus back while the field stays as it was; the user's
+// own actions still show it.
+TEST_F(DataTest, TicksAndDataDoNotReopenAMessageTheUserHasAnswered) {
+    CConsoleDlg dialog;
+    Run(dialog, [&] {
+        test::Fd peer = LinkClient(dialog);
+        test::MessageBoxes boxes;
+        Click(dialog, IDC_CHECK_AUTO_SEND);
+        dialog.SetDlgItemText(IDC_EDIT_CYCLE, "50");
+        dialog.SetDlgItemText(IDC_EDIT_CYCLE, "");  // as the user empties it: told once
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        dialog.GetDlgItem(IDC_EDIT_SEND)->SetFocus();
+        test::PumpFor(300);
+        EXPECT_EQ(boxes.shown.size(), 1u) << "a tick reopened the message";
+        EXPECT_EQ(CWnd::GetFocus()->GetDlgCtrlID(), IDC_EDIT_SEND) << "a tick took the focus";
+        EXPECT_EQ(Status(dialog, 2), "SEND: 0 ") << "a tick sent with an invalid form";
+
+        // Data streams in while LOCAL PORT is emptied: one message, every chunk still shown and counted.
+        dialog.SetDlgItemText(IDC_EDIT_LOCAL_PORT, "");
+        std::string sent;
+        for (int chunk = 0; chunk < 20; ++chunk) {
+            const std::string data = "c" + std::to_string(chunk) + ";";
+            test::SendAll(peer, data);
+            sent += data;
+            ASSERT_TRUE(test::PumpUntil([&] { return dialog.m_nRecvCount == static_cast<std::int64_t>(sent.size()); }));
+        }
+        EXPECT_EQ(boxes.shown.size(), 2u) << "one message for the newly invalid field, not one per chunk";
+        EXPECT_EQ(Text(dialog, IDC_EDIT_RECEIVE), sent);
+
+        // The user's own action is told again; a changed field is told again by a tick.
+        Click(dialog, IDC_BUTTON_SEND);
+        EXPECT_EQ(boxes.shown.size(), 3u);
+        dialog.SetDlgItemText(IDC_EDIT_LOCAL_PORT, "1234");
+        dialog.SetDlgItemText(IDC_EDIT_CYCLE, "x");  // told by its own change
+        EXPECT_EQ(boxes.shown.size(), 4u);
+        test::PumpFor(200);
+        EXPECT_EQ(boxes.shown.size(), 4u);
+        Click(dialog, IDC_BUTTON_CLOSE);
+        EXPECT_EQ(test::ReceiveExactly(peer, 1, 50), "") << "nothing was sent";
+    });
+}
+
 TEST_F(DataTest, AutoSendStartsOnePeriodAfterArmingAndStopsWhenUncheckedOrClosed) {
     CConsoleDlg dialog;
     Run(dialog, [&] {
