@@ -12,7 +12,7 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$(nproc)"
 
 mkdir -p build/fuzz/findings
-for target in hex_send number_field receive_display; do
+for target in hex_send number_field receive_display multi_line_edit; do
   # New inputs go to a scratch copy so that the checked-in seeds stay small.
   work=build/fuzz/corpus/$target
   mkdir -p "$work"
@@ -20,7 +20,7 @@ for target in hex_send number_field receive_display; do
   echo "fuzzing $target for ${seconds}s"
   log=build/fuzz/$target.log
   status=0
-  build/fuzz/fuzz/${target}_fuzz -max_total_time="$seconds" -print_final_stats=1 \
+  LSAN_OPTIONS=suppressions=$PWD/fuzz/lsan.supp build/fuzz/fuzz/${target}_fuzz -max_total_time="$seconds" -print_final_stats=1 \
     -artifact_prefix=build/fuzz/findings/$target- "$work" >"$log" 2>&1 || status=$?
   if [[ $status -ne 0 ]]; then
     tail -n 40 "$log"

@@ -41,6 +41,7 @@ void CConsoleDlg::OnLinkConnect(CLinkSocket* socket, int errorCode) {
 // A reset is handled like an orderly close: either way the link is over.
 void CConsoleDlg::OnLinkClose(CLinkSocket* socket, int /*errorCode*/) {
     m_bLinkOpen = 0;
+    ShowTextTail();
     socket->Close();
     KillTimer(kAutoSendTimer);
     m_bAutoSend = 0;

@@ -14,8 +14,12 @@
 // Which controls the user may touch while the link is idle, being opened, or open.
 enum UiState { Idle = 0, Waiting = 1, Linked = 2 };
 
-// The auto-send timer, the console's only timer.
+// The auto-send timer.
 inline constexpr UINT_PTR kAutoSendTimer = 10;
+// Ends the wait for the rest of a character held back from text display: a peer that sends a
+// single-byte encoding, or stops mid-character, still has every byte shown.
+inline constexpr UINT_PTR kTextTailTimer = 11;
+inline constexpr UINT kTextTailWaitMs = 100;
 
 class CConsoleDlg : public CDialog, public CLinkOwner {
 public:
@@ -107,8 +111,11 @@ private:
     void BindSelectedLocalAddress();
     void ReportCreateFailure();
     void LearnSender(const CString& address, UINT port);
+    // Shows the bytes held back from text display as they are, invalid bytes and all.
+    void ShowTextTail();
 
-    // The start of a UTF-8 character that ended the last chunk shown as text, waiting for the rest.
+    // The start of a UTF-8 character that ended the last chunk of a stream shown as text, waiting
+    // for the next chunk or for kTextTailWaitMs of quiet.
     std::string m_strTextTail;
 };
 

@@ -125,7 +125,7 @@ std::size_t CompleteUtf8Prefix(const char* data, std::size_t length) {
     return length;
 }
 
-std::string FormatTextDisplay(std::string& tail, const char* data, std::size_t length) {
+std::string FormatTextDisplay(std::string& tail, const char* data, std::size_t length, bool holdTail) {
     const void* zero = std::memchr(data, 0, length);
     std::string text = std::move(tail);
     tail.clear();
@@ -135,6 +135,9 @@ std::string FormatTextDisplay(std::string& tail, const char* data, std::size_t l
         return text;
     }
     text.append(data, length);
+    if (!holdTail) {
+        return text;
+    }
     const std::size_t complete = CompleteUtf8Prefix(text.data(), text.size());
     tail.assign(text, complete, std::string::npos);
     text.resize(complete);

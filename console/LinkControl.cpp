@@ -125,6 +125,7 @@ void CConsoleDlg::OnButtonClose() {
     // Both endpoints are closed, whatever SERVER says now: it may have been toggled since the
     // link was opened, and an endpoint that holds nothing closes harmlessly.
     m_bLinkOpen = 0;
+    ShowTextTail();  // the link's last bytes are shown, even half a character
     m_peerSocket.Close();
     m_mainSocket.Close();
     KillTimer(kAutoSendTimer);

@@ -34,7 +34,13 @@ void CConsoleDlg::OnLinkReceive(CLinkSocket* socket, int errorCode) {
         m_strTextTail.clear();
         shown += console::FormatHexDisplay(reinterpret_cast<const unsigned char*>(buffer), length);
     } else {
-        shown = console::FormatTextDisplay(m_strTextTail, buffer, length);
+        // A datagram is a whole message: a character is never split between two of them.
+        shown = console::FormatTextDisplay(m_strTextTail, buffer, length, m_bTcp != 0);
+    }
+    if (m_strTextTail.empty()) {
+        KillTimer(kTextTailTimer);
+    } else {
+        SetTimer(kTextTailTimer, kTextTailWaitMs);
     }
 
     // The box empties itself before a chunk that would take it to its limit, so every chunk is seen.
@@ -57,6 +63,15 @@ void CConsoleDlg::LearnSender(const CString& address, UINT port) {
     m_nModulePort = port;
     UpdateData(FALSE);
     SetUiState(Linked);
+}
+
+void CConsoleDlg::ShowTextTail() {
+    KillTimer(kTextTailTimer);
+    if (m_strTextTail.empty()) {
+        return;
+    }
+    m_editReceive.ReplaceSel(m_strTextTail.c_str(), FALSE);
+    m_strTextTail.clear();
 }
 
 void CConsoleDlg::OnButtonClear() {

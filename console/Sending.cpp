@@ -43,7 +43,11 @@ void CConsoleDlg::OnChangeCycle() {
     SetTimer(kAutoSendTimer, static_cast<UINT>(m_nCycleMs));
 }
 
-void CConsoleDlg::OnTimer(UINT_PTR /*id*/) {
+void CConsoleDlg::OnTimer(UINT_PTR id) {
+    if (id == kTextTailTimer) {
+        ShowTextTail();
+        return;
+    }
     // A tick while a field is invalid skips its send: one message, not one per tick.
     if (UpdateData(TRUE) && m_bAutoSend) {
         OnButtonSend();

@@ -6,7 +6,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
@@ -18,6 +17,7 @@
 
 #include "framework/AfxTypes.h"
 #include "framework/Resources.h"
+#include "framework/qt/MultiLineEdit.h"
 
 namespace afx {
 
@@ -37,62 +37,6 @@ protected:
 private:
     bool Fits(const QString& text) const;
     DWORD m_style;
-};
-
-// A multi-line edit. Its text has CR LF line breaks as the window system's edit control does: a CR LF
-// pair starts a new line, a lone CR or LF stays in the text without breaking it. Typing stops at the
-// text limit; programmatic changes are never limited.
-//
-// What the program does to the box (replace the selection, select all, scroll the caret into view)
-// is collected and applied to the document at most once a frame, or at once when anything reads the
-// box or the user touches it. A stream of small insertions at the caret therefore costs one layout
-// a frame, not one per insertion, and nobody can tell the difference.
-class MultiLineEdit : public QPlainTextEdit {
-    Q_OBJECT
-
-public:
-    MultiLineEdit(DWORD style, QWidget* parent);
-
-    std::string WindowsText() const;
-    void SetWindowsText(const std::string& text);
-    // Positions count characters of the text, a line break as two.
-    void SetSelection(int start, int end);
-    void Selection(int* start, int* end) const;
-    void ReplaceSelection(const std::string& text, bool canUndo);
-    void ScrollCaret();
-    int TextLength() const;
-    // Applies the edits the program has made since the last frame.
-    void Flush();
-
-    UINT m_limit = 30000;
-
-protected:
-    bool event(QEvent* event) override;
-    bool viewportEvent(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void insertFromMimeData(const QMimeData* source) override;
-    QMimeData* createMimeDataFromSelection() const override;
-
-private:
-    struct PendingEdits {
-        bool replace = false;    // replace the selection with `text`
-        bool reset = false;      // replace the whole text with `text`, caret at its end
-        bool selectAll = false;  // then select everything
-        bool scroll = false;     // then scroll the caret into view
-        std::string text;
-        bool Any() const { return replace || reset || selectAll || scroll; }
-    };
-
-    void Schedule();
-    void InsertAtCursor(QTextCursor& cursor, const std::string& text);
-    int ToCursorPosition(int windowsPosition) const;
-    int ToWindowsPosition(int cursorPosition) const;
-    bool RoomFor(int added) const;
-
-    PendingEdits m_pending;
-    QTimer* m_frame;
-    mutable std::string m_textCache;
-    mutable bool m_textCacheValid = false;
 };
 
 // The IPv4 address control: four fields of 0 to 255; "." or a full field moves to the next one.

@@ -91,6 +91,12 @@ TEST(TextDisplay, ACharacterSplitBetweenChunksIsShownWhole) {
     EXPECT_TRUE(tail.empty());
 }
 
+TEST(TextDisplay, ADatagramHoldsNothingBack) {
+    std::string tail;
+    EXPECT_EQ(console::FormatTextDisplay(tail, "a\xE4\xB8", 3, false), "a\xE4\xB8");
+    EXPECT_TRUE(tail.empty());
+}
+
 TEST(TextDisplay, BytesThatCanNeverFormACharacterAreNotHeldBack) {
     EXPECT_EQ(console::CompleteUtf8Prefix("ab", 2), 2u);
     EXPECT_EQ(console::CompleteUtf8Prefix("a\xE4\xB8\xAD", 4), 4u);

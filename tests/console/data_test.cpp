@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QString>
+
 #include <chrono>
 #include <thread>
 
@@ -284,6 +286,50 @@ TEST_F(DataTest, ACharacterSplitBetweenReadsIsShownWholeAndEveryByteCounted) {
         test::SendAll(peer, "\xAD");
         ASSERT_TRUE(ReceivedAtLeast(dialog, 4));
         EXPECT_EQ(Text(dialog, IDC_EDIT_RECEIVE), "x\xE4\xB8\xAD");
+    });
+}
+
+// How the box shows bytes that are no UTF-8 character: as the box decodes them on their own.
+std::string ShownAsInvalid(const std::string& bytes) {
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())).toStdString();
+}
+
+// An unfinished character is held only for a short quiet time, and never past the link's end.
+TEST_F(DataTest, AHeldBackCharacterStartIsShownAfterAQuietTimeAndWhenTheLinkEnds) {
+    CConsoleDlg dialog;
+    Run(dialog, [&] {
+        test::Fd peer = LinkClient(dialog);
+        // A Latin-1 device: "café" with E9, which starts a UTF-8 character but never finishes one.
+        test::SendAll(peer, "caf\xE9");
+        ASSERT_TRUE(ReceivedAtLeast(dialog, 4));
+        const std::string cafe = "caf" + ShownAsInvalid("\xE9");
+        EXPECT_TRUE(test::PumpUntil([&] { return Text(dialog, IDC_EDIT_RECEIVE) == cafe; }, 1000))
+            << Text(dialog, IDC_EDIT_RECEIVE);
+        // The peer stops mid-character and closes: the last bytes are shown before READY.
+        test::SendAll(peer, "A\xE4\xB8");
+        test::ShutdownWrite(peer);
+        ASSERT_TRUE(test::PumpUntil([&] { return Status(dialog) == "READY"; }));
+        EXPECT_EQ(Text(dialog, IDC_EDIT_RECEIVE), cafe + "A" + ShownAsInvalid("\xE4\xB8"));
+        EXPECT_EQ(dialog.m_nRecvCount, 7);
+    });
+}
+
+// Each datagram is decoded whole: the start of a character from one sender never joins the end of
+// another's.
+TEST_F(DataTest, DatagramsAreDecodedWholeAndHoldNothingBack) {
+    CConsoleDlg dialog;
+    Run(dialog, [&] {
+        const std::uint16_t port = BindUdp(dialog);
+        std::uint16_t firstPort = 0;
+        std::uint16_t secondPort = 0;
+        test::Fd first = test::UdpSocket(&firstPort);
+        test::Fd second = test::UdpSocket(&secondPort);
+        test::SendDatagram(first, port, "A\xE4\xB8");
+        ASSERT_TRUE(ReceivedAtLeast(dialog, 3));
+        test::SendDatagram(second, port, "\xAD"
+                                         "B");
+        ASSERT_TRUE(ReceivedAtLeast(dialog, 5));
+        EXPECT_EQ(Text(dialog, IDC_EDIT_RECEIVE), "A" + ShownAsInvalid("\xE4\xB8") + ShownAsInvalid("\xAD") + "B");
     });
 }
 

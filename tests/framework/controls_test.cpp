@@ -89,6 +89,49 @@ TEST(MultiLineEdit, KeepsCrLfAsLineBreaksAndLoneCrOrLfAsText) {
     });
 }
 
+// Whatever the user types or pastes, and whatever the program puts in, reads back as itself:
+// private-use characters, U+2028 and U+2029 included. Only the box's own line breaks are CR LF.
+TEST(MultiLineEdit, EveryCharacterReadsBackAsItself) {
+    PlainDialog dialog;
+    test::RunDialog(dialog, [&] {
+        EditOf edit(dialog, IDC_EDIT_SEND);
+        auto* widget = static_cast<QPlainTextEdit*>(test::Widget(edit));
+        CString text;
+        edit.SetWindowText("");
+        edit.SetFocus();
+        test::TypeText(QString::fromUtf16(u"A\uE00DB\uE00AC"));
+        edit.GetWindowText(text);
+        EXPECT_EQ(text, "A\uE00DB\uE00AC");
+
+        edit.SetWindowText("");
+        QApplication::clipboard()->setText(QString::fromUtf16(u"1\u2028" u"2\u2029" u"3\r4\r\n5\n6\uFDD0"));
+        widget->paste();
+        edit.GetWindowText(text);
+        EXPECT_EQ(text, "1\u2028" "2\u2029" "3\r4\r\n5\r\n6\uFDD0");
+        EXPECT_EQ(widget->blockCount(), 3) << "only the pasted LF and CR LF break the line";
+
+        // Copying gives every character back as itself, a line break as LF.
+        edit.SetSel(0, -1);
+        widget->copy();
+        EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf16(u"1\u2028" u"2\u2029" u"3\r4\n5\n6\uFDD0"));
+
+        // A received U+E00D followed by LF is two characters, never a line break.
+        edit.SetWindowText("");
+        edit.ReplaceSel("x\uE00D");
+        edit.ReplaceSel("\ny");
+        edit.GetWindowText(text);
+        EXPECT_EQ(text, "x\uE00D\ny");
+        EXPECT_EQ(widget->blockCount(), 1);
+        // A CR and an LF received apart still make one line break.
+        edit.ReplaceSel("\r");
+        edit.GetWindowText(text);
+        edit.ReplaceSel("\nz");
+        edit.GetWindowText(text);
+        EXPECT_EQ(text, "x\uE00D\ny\r\nz");
+        EXPECT_EQ(widget->blockCount(), 2);
+    });
+}
+
 TEST(MultiLineEdit, EnterBreaksTheLineAndTypingStopsAtTheLimitButTheProgramDoesNot) {
     PlainDialog dialog;
     test::RunDialog(dialog, [&] {

@@ -1,0 +1,174 @@
+#include "framework/qt/DocumentText.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+
+namespace afx {
+namespace {
+
+// The character format property that holds the character a stand-in stands for.
+constexpr int kStandsFor = QTextFormat::UserProperty + 1;
+
+// Characters that inserting into a document turns into a paragraph break.
+bool BreaksParagraph(char16_t c) {
+    return c == u'\r' || c == u'\n' || c == 0x2029 || c == 0xFDD0 || c == 0xFDD1;
+}
+
+// The character drawn for a stand-in: one of the private-use area, unique per character.
+QChar StandInGlyph(char16_t standsFor) { return QChar(static_cast<char16_t>(0xE000 | (standsFor & 0x0FFF))); }
+
+QTextCharFormat StandInFormat(char16_t standsFor) {
+    QTextCharFormat format;
+    format.setProperty(kStandsFor, static_cast<int>(standsFor));
+    return format;
+}
+
+// What the character at `position` of a document stands for, or 0 when it is only itself.
+char16_t StandsForAt(const QTextDocument* document, int position) {
+    if (position < 0) {
+        return 0;
+    }
+    const QTextBlock block = document->findBlock(position);
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        if (position >= fragment.position() && position < fragment.position() + fragment.length()) {
+            const QVariant standsFor = fragment.charFormat().property(kStandsFor);
+            return standsFor.isValid() ? static_cast<char16_t>(standsFor.toInt()) : 0;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+QTextCharFormat PlainFormat() { return {}; }
+
+void DocumentText::AddStandIn(char16_t standsFor) {
+    m_standIns.push_back({m_text.size(), standsFor});
+    m_text += StandInGlyph(standsFor);
+}
+
+bool DocumentText::StartsWith(char16_t standsFor) const {
+    return !m_standIns.empty() && m_standIns.front().at == 0 && m_standIns.front().standsFor == standsFor;
+}
+
+bool DocumentText::EndsWith(char16_t standsFor) const {
+    return !m_standIns.empty() && m_standIns.back().at == m_text.size() - 1 &&
+           m_standIns.back().standsFor == standsFor;
+}
+
+DocumentText DocumentText::FromWindowsText(const std::string& text) {
+    const QString in = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    DocumentText result;
+    result.m_text.reserve(in.size());
+    for (qsizetype i = 0; i < in.size(); ++i) {
+        const char16_t c = in.at(i).unicode();
+        if (c == u'\r' && i + 1 < in.size() && in.at(i + 1) == u'\n') {
+            result.m_text += u'\n';
+            ++i;
+        } else if (BreaksParagraph(c)) {
+            result.AddStandIn(c);
+        } else {
+            result.m_text += QChar(c);
+        }
+    }
+    return result;
+}
+
+DocumentText DocumentText::FromPastedText(const QString& text) {
+    DocumentText result;
+    result.m_text.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') {
+            result.m_text += u'\n';
+            ++i;
+        } else if (c == u'\n') {
+            result.m_text += u'\n';
+        } else if (BreaksParagraph(c)) {
+            result.AddStandIn(c);
+        } else {
+            result.m_text += QChar(c);
+        }
+    }
+    return result;
+}
+
+void DocumentText::Append(const DocumentText& more) {
+    qsizetype skip = 0;
+    if (EndsWith(u'\r') && more.StartsWith(u'\n')) {
+        m_standIns.pop_back();
+        m_text.back() = u'\n';
+        skip = 1;
+    }
+    const qsizetype offset = m_text.size() - skip;
+    m_text += QStringView(more.m_text).mid(skip);
+    for (const StandIn& standIn : more.m_standIns) {
+        if (standIn.at >= skip) {
+            m_standIns.push_back({standIn.at + offset, standIn.standsFor});
+        }
+    }
+}
+
+void DocumentText::InsertAt(QTextCursor& cursor) const {
+    cursor.beginEditBlock();
+    if (cursor.hasSelection()) {
+        cursor.removeSelectedText();
+    }
+    qsizetype from = 0;
+    if (StartsWith(u'\n') && StandsForAt(cursor.document(), cursor.position() - 1) == u'\r') {
+        cursor.deletePreviousChar();
+        cursor.insertText(QStringLiteral("\n"), PlainFormat());
+        from = 1;
+    }
+    for (const StandIn& standIn : m_standIns) {
+        if (standIn.at < from) {
+            continue;
+        }
+        if (standIn.at > from) {
+            cursor.insertText(m_text.mid(from, standIn.at - from), PlainFormat());
+        }
+        cursor.insertText(QString(m_text.at(standIn.at)), StandInFormat(standIn.standsFor));
+        from = standIn.at + 1;
+    }
+    if (from < m_text.size()) {
+        cursor.insertText(m_text.mid(from), PlainFormat());
+    }
+    cursor.endEditBlock();
+}
+
+QString DocumentRange(const QTextDocument* document, int from, int to, const QString& lineBreak) {
+    const int end = to < 0 ? document->characterCount() - 1 : to;
+    QString out;
+    for (QTextBlock block = document->findBlock(from); block.isValid() && block.position() <= end;
+         block = block.next()) {
+        if (block.position() > from) {
+            out += lineBreak;  // the paragraph break before this block lies inside the range
+        }
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const int start = std::max(fragment.position(), from);
+            const int stop = std::min(fragment.position() + fragment.length(), end);
+            if (start >= stop) {
+                continue;
+            }
+            const QString text = fragment.text().mid(start - fragment.position(), stop - start);
+            const QVariant standsFor = fragment.charFormat().property(kStandsFor);
+            if (!standsFor.isValid()) {
+                out += text;
+                continue;
+            }
+            const auto original = static_cast<char16_t>(standsFor.toInt());
+            for (const QChar c : text) {
+                // A character typed next to a stand-in may share its format; only the glyph stands in.
+                out += c == StandInGlyph(original) ? QChar(original) : c;
+            }
+        }
+    }
+    return out;
+}
+
+}  // namespace afx

@@ -1,0 +1,277 @@
+#include "framework/qt/MultiLineEdit.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+
+#include "framework/Resources.h"
+#include "framework/qt/Typing.h"
+
+namespace afx {
+
+namespace {
+// How long program edits to a multi-line box may wait before they reach the screen: one frame, and
+// never more than a quarter of a second.
+constexpr int kFrameMs = 16;
+constexpr int kSlowestFrameMs = 250;
+}  // namespace
+
+MultiLineEdit::MultiLineEdit(DWORD style, QWidget* parent) : QPlainTextEdit(parent), m_frame(new QTimer(this)) {
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy((style & WS_VSCROLL) != 0 ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
+    setReadOnly((style & ES_READONLY) != 0);
+    setTabChangesFocus(true);
+    m_frame->setSingleShot(true);
+    m_frame->setInterval(kFrameMs);
+    connect(m_frame, &QTimer::timeout, this, [this] { Flush(); });
+    connect(document(), &QTextDocument::contentsChanged, this, [this] { m_textCacheValid = false; });
+}
+
+std::string MultiLineEdit::WindowsText() const {
+    const_cast<MultiLineEdit*>(this)->Flush();
+    if (!m_textCacheValid) {
+        m_textCache = DocumentRange(document(), 0, -1, QStringLiteral("\r\n")).toStdString();
+        m_textCacheValid = true;
+    }
+    return m_textCache;
+}
+
+void MultiLineEdit::SetWindowsText(const std::string& text) {
+    m_pending = {};
+    m_frame->stop();
+    document()->setUndoRedoEnabled(false);
+    QTextCursor cursor(document());
+    cursor.select(QTextCursor::Document);
+    DocumentText::FromWindowsText(text).InsertAt(cursor);
+    document()->setUndoRedoEnabled(true);
+    // As a new text does, the caret starts at the beginning.
+    cursor.setPosition(0);
+    setTextCursor(cursor);
+}
+
+int MultiLineEdit::TextLength() const {
+    const_cast<MultiLineEdit*>(this)->Flush();
+    return document()->characterCount() - 1 + blockCount() - 1;
+}
+
+int MultiLineEdit::ToCursorPosition(int windowsPosition) const {
+    if (windowsPosition < 0) {
+        return document()->characterCount() - 1;
+    }
+    int remaining = windowsPosition;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        const int length = block.length() - 1;  // without the separator
+        if (remaining <= length || !block.next().isValid()) {
+            return block.position() + std::min(remaining, length);
+        }
+        remaining -= length + 2;
+        if (remaining < 0) {  // inside the CR LF pair
+            return block.position() + length;
+        }
+    }
+    return 0;
+}
+
+int MultiLineEdit::ToWindowsPosition(int cursorPosition) const {
+    const QTextBlock block = document()->findBlock(cursorPosition);
+    return cursorPosition + block.blockNumber();
+}
+
+void MultiLineEdit::SetSelection(int start, int end) {
+    if (start == 0 && end < 0 && m_pending.Any()) {
+        m_pending.selectAll = true;
+        return;
+    }
+    Flush();
+    QTextCursor cursor = textCursor();
+    if (start < 0) {
+        cursor.clearSelection();
+    } else {
+        const int last = document()->characterCount() - 1;
+        cursor.setPosition(std::min(ToCursorPosition(start), last));
+        cursor.setPosition(std::min(ToCursorPosition(end), last), QTextCursor::KeepAnchor);
+    }
+    setTextCursor(cursor);
+}
+
+void MultiLineEdit::Selection(int* start, int* end) const {
+    const_cast<MultiLineEdit*>(this)->Flush();
+    const QTextCursor cursor = textCursor();
+    *start = ToWindowsPosition(cursor.selectionStart());
+    *end = ToWindowsPosition(cursor.selectionEnd());
+}
+
+void MultiLineEdit::ReplaceSelection(const std::string& text, bool canUndo) {
+    if (canUndo) {
+        Flush();
+        QTextCursor cursor = textCursor();
+        DocumentText::FromWindowsText(text).InsertAt(cursor);
+        setTextCursor(cursor);
+        return;
+    }
+    DocumentText inserted = DocumentText::FromWindowsText(text);
+    if (m_pending.selectAll) {
+        // Everything was selected: the whole text becomes this one.
+        m_pending.selectAll = false;
+        m_pending.replace = false;
+        m_pending.reset = true;
+        m_pending.text = std::move(inserted);
+    } else if (m_pending.replace || m_pending.reset) {
+        // Each insertion leaves the caret behind it, where the next one goes. Each is decoded on
+        // its own: bytes of one never complete a character of another.
+        m_pending.text.Append(inserted);
+    } else {
+        m_pending.replace = true;
+        m_pending.text = std::move(inserted);
+    }
+    Schedule();
+}
+
+void MultiLineEdit::ScrollCaret() {
+    if (m_pending.Any()) {
+        m_pending.scroll = true;
+        return;
+    }
+    ensureCursorVisible();
+}
+
+void MultiLineEdit::Schedule() {
+    if (!m_frame->isActive()) {
+        m_frame->start();
+    }
+}
+
+void MultiLineEdit::Flush() {
+    if (!m_pending.Any()) {
+        return;
+    }
+    m_frame->stop();
+    QElapsedTimer took;
+    took.start();
+    const PendingEdits edits = std::move(m_pending);
+    m_pending = {};
+    if (edits.replace || edits.reset) {
+        document()->setUndoRedoEnabled(false);
+        QTextCursor cursor = textCursor();
+        if (edits.reset) {
+            cursor.select(QTextCursor::Document);
+        }
+        edits.text.InsertAt(cursor);
+        setTextCursor(cursor);
+        document()->setUndoRedoEnabled(true);
+    }
+    if (edits.selectAll) {
+        QTextCursor cursor = textCursor();
+        cursor.select(QTextCursor::Document);
+        setTextCursor(cursor);
+    }
+    if (edits.scroll) {
+        ensureCursorVisible();
+    }
+    // Laying out a long wrapped line is what costs here. Under a flood the next frame waits four
+    // times as long as this one took, so the box never takes more than a fifth of the time.
+    m_frame->setInterval(static_cast<int>(std::clamp<qint64>(took.elapsed() * 4, kFrameMs, kSlowestFrameMs)));
+}
+
+bool MultiLineEdit::event(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::ShortcutOverride:
+        case QEvent::InputMethod:
+        case QEvent::FocusIn:
+        case QEvent::ContextMenu: Flush(); break;
+        default: break;
+    }
+    return QPlainTextEdit::event(event);
+}
+
+bool MultiLineEdit::viewportEvent(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::DragEnter:
+        case QEvent::Drop: Flush(); break;
+        default: break;
+    }
+    return QPlainTextEdit::viewportEvent(event);
+}
+
+bool MultiLineEdit::RoomFor(int added) const {
+    int start = 0;
+    int end = 0;
+    Selection(&start, &end);
+    return TextLength() - (end - start) + added <= static_cast<int>(m_limit);
+}
+
+void MultiLineEdit::keyPressEvent(QKeyEvent* event) {
+    if (!isReadOnly() && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        if (RoomFor(2)) {
+            textCursor().insertText(QStringLiteral("\n"));
+            ensureCursorVisible();
+        } else {
+            QApplication::beep();
+        }
+        return;
+    }
+    if (!isReadOnly() && IsTyping(event) && !RoomFor(static_cast<int>(event->text().size()))) {
+        QApplication::beep();
+        return;
+    }
+    // What is typed is itself, even right behind a stand-in whose format the caret would carry on.
+    setCurrentCharFormat(PlainFormat());
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void MultiLineEdit::inputMethodEvent(QInputMethodEvent* event) {
+    setCurrentCharFormat(PlainFormat());
+    QPlainTextEdit::inputMethodEvent(event);
+}
+
+QMimeData* MultiLineEdit::createMimeDataFromSelection() const {
+    // What is copied is the text itself: a line break as this platform ends lines, every other
+    // character as itself.
+    const QTextCursor cursor = textCursor();
+    auto* copied = new QMimeData;
+    copied->setText(DocumentRange(document(), cursor.selectionStart(), cursor.selectionEnd(), QStringLiteral("\n")));
+    return copied;
+}
+
+void MultiLineEdit::insertFromMimeData(const QMimeData* source) {
+    if (!source->hasText()) {
+        return;
+    }
+    // Pasted lines end in LF or CR LF; each becomes a line break of the box, and only as much as
+    // the text limit leaves room for goes in.
+    const QString text = source->text();
+    int start = 0;
+    int end = 0;
+    Selection(&start, &end);
+    const int room = static_cast<int>(m_limit) - (TextLength() - (end - start));
+    qsizetype fits = 0;
+    int used = 0;
+    while (fits < text.size()) {
+        const bool crLf = text.at(fits) == u'\r' && fits + 1 < text.size() && text.at(fits + 1) == u'\n';
+        const int cost = crLf || text.at(fits) == u'\n' ? 2 : 1;
+        if (used + cost > room) {
+            break;
+        }
+        used += cost;
+        fits += crLf ? 2 : 1;
+    }
+    QTextCursor cursor = textCursor();
+    DocumentText::FromPastedText(text.left(fits)).InsertAt(cursor);
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+}  // namespace afx
