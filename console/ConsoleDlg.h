@@ -33,6 +33,7 @@ public:
     void OnLinkConnect(CLinkSocket* socket, int errorCode) override;
     void OnLinkReceive(CLinkSocket* socket, int errorCode) override;
     void OnLinkClose(CLinkSocket* socket, int errorCode) override;
+    void OnLinkSent(CLinkSocket* socket, int bytes) override;
 
     CStatusBarCtrl m_statusBar;
     CLinkSocket m_mainSocket;  // TCP client, TCP listener or UDP endpoint
@@ -110,6 +111,8 @@ private:
     // bound already, so this never narrows what it accepts.
     void BindSelectedLocalAddress();
     void ReportCreateFailure();
+    // The endpoint a TCP send goes out on: the accepted connection for a server, else the client.
+    CLinkSocket& StreamSocket() { return m_bServer ? m_peerSocket : m_mainSocket; }
     void LearnSender(const CString& address, UINT port);
     // Shows the bytes held back from text display as they are, invalid bytes and all.
     void ShowTextTail();

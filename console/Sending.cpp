@@ -1,5 +1,6 @@
 #include "console/ConsoleDlg.h"
 #include "console/DataFormats.h"
+#include "framework/WinApp.h"
 
 void CConsoleDlg::OnButtonSend() {
     // Nothing goes out after the user has just been told a field is invalid.
@@ -16,13 +17,24 @@ void CConsoleDlg::OnButtonSend() {
         length = encoded.size();
     }
     const int count = static_cast<int>(length);
-    // One socket call per send, whatever it makes of the data: no retry, no queue.
+    // SEND counts what the socket takes, so that it always equals what has left: a stream send
+    // reports its parts through OnLinkSent as they go, a datagram counts once it is taken.
     if (m_bTcp) {
-        (m_bServer ? m_peerSocket : m_mainSocket).Send(data, count, 0);
+        // A send behind an unfinished one waits its turn; past the endpoint's bound it is refused.
+        if (!StreamSocket().SendWhole(data, count)) {
+            MessageBeep(MB_ICONEXCLAMATION);
+        }
     } else {
-        m_mainSocket.SendTo(data, count, m_nModulePort, ModuleAddress(), 0);
+        const int sent = m_mainSocket.SendTo(data, count, m_nModulePort, ModuleAddress(), 0);
+        if (sent > 0) {
+            m_nSendCount += sent;
+        }
     }
-    m_nSendCount += count;
+    ShowSendCount();
+}
+
+void CConsoleDlg::OnLinkSent(CLinkSocket* /*socket*/, int bytes) {
+    m_nSendCount += bytes;
     ShowSendCount();
 }
 
@@ -48,8 +60,9 @@ void CConsoleDlg::OnTimer(UINT_PTR id) {
         ShowTextTail();
         return;
     }
-    // A tick while a field is invalid skips its send: one message, not one per tick.
-    if (UpdateData(TRUE) && m_bAutoSend) {
+    // A tick while a field is invalid skips its send: one message, not one per tick. A tick that
+    // finds the last send still going out skips too, so auto-send keeps the peer's pace.
+    if (UpdateData(TRUE) && m_bAutoSend && !(m_bTcp && StreamSocket().HasUnsent())) {
         OnButtonSend();
     }
     Default();

@@ -24,6 +24,10 @@ int ShowMessageBox(const MessageBoxRequest& request);
 using MessageBoxHook = std::function<int(const MessageBoxRequest& request)>;
 void SetMessageBoxHook(MessageBoxHook hook);
 
+// Lets tests hear the beeps of MessageBeep instead of the speaker; an empty function restores it.
+using BeepHook = std::function<void(UINT type)>;
+void SetBeepHook(BeepHook hook);
+
 // While a validation message is shown, timer ticks are dropped and posted messages are held back;
 // once the last such box closes, the held messages are delivered in their order before any newer
 // one. This keeps a ticking auto-send from piling up boxes, and loses nothing.

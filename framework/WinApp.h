@@ -45,5 +45,8 @@ void AfxDeriveAppNames(CWinApp* app, const std::string& executablePath);
 int AfxMessageBox(const char* text, UINT type = MB_OK, UINT helpId = 0);
 int AfxMessageBox(UINT stringId, UINT type = MB_OK, UINT helpId = UINT(-1));
 
+// The platform's beep: the program refuses what the user just asked for, without a message.
+BOOL MessageBeep(UINT type);
+
 // The program's entry point: the platform, the application's names, InitInstance, the exit status.
 int AfxWinMain(int argc, char** argv);

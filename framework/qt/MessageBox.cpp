@@ -78,6 +78,15 @@ QMessageBox::Icon IconOf(UINT type) {
 
 void SetMessageBoxHook(MessageBoxHook hook) { Hook() = std::move(hook); }
 
+namespace {
+BeepHook& Beeper() {
+    static BeepHook hook;
+    return hook;
+}
+}  // namespace
+
+void SetBeepHook(BeepHook hook) { Beeper() = std::move(hook); }
+
 int ShowMessageBox(const MessageBoxRequest& request) {
     if (Hook()) {
         return Hook()(request);
@@ -128,3 +137,12 @@ bool HoldPostedMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
 bool TimerTicksDropped() { return Hold().depth > 0; }
 
 }  // namespace afx
+
+BOOL MessageBeep(UINT type) {
+    if (afx::Beeper()) {
+        afx::Beeper()(type);
+    } else {
+        QApplication::beep();
+    }
+    return TRUE;
+}

@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "framework/MessageBox.h"
 #include "tests/console/ConsoleFixture.h"
 
 namespace {
@@ -95,37 +96,75 @@ TEST_F(HostilePeerTest, AHalfCloseAfterDataShowsEveryByteBeforeReady) {
     });
 }
 
-TEST_F(HostilePeerTest, APeerThatNeverReadsNeitherBlocksNorStopsAutoSend) {
+// A peer that stops reading: auto-send waits for it instead of tearing messages, MANUAL SEND
+// queues behind up to the endpoint's bound and then beeps, and once the peer reads again every
+// message arrives whole and SEND says exactly what left.
+TEST_F(HostilePeerTest, APeerThatStopsReadingGetsWholeMessagesAndSendCountsWhatLeft) {
     CConsoleDlg dialog;
+    int beeps = 0;
+    afx::SetBeepHook([&](UINT) { ++beeps; });
     Run(dialog, [&] {
         test::Fd peer = LinkClient(dialog);
         const std::string message = "S" + Pattern(16383);  // "S" marks where each one starts
         dialog.SetDlgItemText(IDC_EDIT_SEND, message.c_str());
         dialog.SetDlgItemText(IDC_EDIT_CYCLE, "1");
         Click(dialog, IDC_CHECK_AUTO_SEND);
-        // Far more than the socket buffers hold: from here on every send would block.
-        ASSERT_TRUE(test::PumpUntil([&] { return dialog.m_nSendCount >= std::int64_t{16} * 1024 * 1024; }, 20000));
-        const std::int64_t full = dialog.m_nSendCount;
-        EXPECT_EQ(full % 16384, 0) << "each tick counts the bytes asked for";
+        // Until the socket buffers are full and a send is left unfinished: then the ticks wait.
+        std::int64_t before = -1;
+        for (int i = 0; i < 200 && dialog.m_nSendCount != before; ++i) {
+            before = dialog.m_nSendCount;
+            test::PumpFor(100);
+        }
+        ASSERT_TRUE(dialog.m_mainSocket.HasUnsent());
+        const std::int64_t stalled = dialog.m_nSendCount;
         test::PumpFor(300);
-        EXPECT_GE(dialog.m_nSendCount - full, 20 * 16384) << "ticks keep coming with the peer's window shut";
+        EXPECT_EQ(dialog.m_nSendCount, stalled) << "ticks went on while a send was unfinished";
         EXPECT_EQ(Status(dialog), "CREATE NEW CONNECT.");
+        Click(dialog, IDC_CHECK_AUTO_SEND);
 
-        Click(dialog, IDC_BUTTON_CLOSE);
-        test::ExpectIdle(dialog);
-        // Each tick is one socket call: what went out is whole messages and, where the buffers
-        // filled, the start of one. Nothing more than was counted, nothing out of order.
-        const std::string received = test::ReceiveExactly(peer, static_cast<std::size_t>(full) * 2);
-        EXPECT_GT(received.size(), 0u);
-        EXPECT_LE(static_cast<std::int64_t>(received.size()), dialog.m_nSendCount);
-        for (std::size_t at = 0; at < received.size();) {
-            const std::size_t next = std::min(received.find('S', at + 1), received.size());
-            if (received.compare(at, next - at, message, 0, next - at) != 0) {
-                ADD_FAILURE() << "bytes out of order at " << at;
+        // MANUAL SEND queues behind the unfinished send until the bound, then beeps and sends nothing.
+        for (int press = 0; press < 2000 && beeps == 0; ++press) {
+            Click(dialog, IDC_BUTTON_SEND);
+        }
+        EXPECT_EQ(beeps, 1);
+        EXPECT_LE(dialog.m_mainSocket.UnsentBytes(), CLinkSocket::kMaxUnsentBytes);
+        EXPECT_EQ(dialog.m_nSendCount, stalled) << "queued bytes were counted before they left";
+
+        const std::int64_t total = dialog.m_nSendCount + static_cast<std::int64_t>(dialog.m_mainSocket.UnsentBytes());
+        EXPECT_EQ(total % 16384, 0) << "what was given is whole messages";
+        const std::string received = test::ReceiveExactly(peer, static_cast<std::size_t>(total), 30000);
+        ASSERT_EQ(static_cast<std::int64_t>(received.size()), total);
+        ASSERT_TRUE(test::PumpUntil([&] { return !dialog.m_mainSocket.HasUnsent(); }));
+        EXPECT_EQ(dialog.m_nSendCount, total);
+        EXPECT_EQ(Status(dialog, 2), "SEND: " + std::to_string(total) + " ");
+        for (std::size_t at = 0; at < received.size(); at += message.size()) {
+            if (received.compare(at, message.size(), message) != 0) {
+                ADD_FAILURE() << "a torn or out-of-order message at " << at;
                 break;
             }
-            at = next;
         }
+        Click(dialog, IDC_BUTTON_CLOSE);
+        test::ExpectIdle(dialog);
+    });
+    afx::SetBeepHook(nullptr);
+}
+
+// CLOSE drops what waits unsent, uncounted.
+TEST_F(HostilePeerTest, CloseDropsTheUnsentRestUncounted) {
+    CConsoleDlg dialog;
+    Run(dialog, [&] {
+        test::Fd peer = LinkClient(dialog);
+        const std::string message = "S" + Pattern(29999);
+        dialog.SetDlgItemText(IDC_EDIT_SEND, message.c_str());
+        while (!dialog.m_mainSocket.HasUnsent()) {
+            Click(dialog, IDC_BUTTON_SEND);
+        }
+        const std::int64_t counted = dialog.m_nSendCount;
+        Click(dialog, IDC_BUTTON_CLOSE);
+        EXPECT_FALSE(dialog.m_mainSocket.HasUnsent());
+        const std::string received = test::ReceiveExactly(peer, static_cast<std::size_t>(counted) + 1, 20000);
+        EXPECT_EQ(static_cast<std::int64_t>(received.size()), counted) << "what left is what was counted";
+        EXPECT_EQ(dialog.m_nSendCount, counted);
     });
 }
 

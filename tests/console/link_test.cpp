@@ -185,6 +185,10 @@ TEST_F(LinkTest, CloseShutsBothEndpointsEvenAfterServerWasToggledWhileLinked) {
         ASSERT_TRUE(test::PumpUntil([&] { return Status(dialog) == "CONNECT SUCCESS."; }));
         Click(dialog, IDC_CHECK_SERVER);  // still enabled while linked
         EXPECT_EQ(dialog.m_bServer, 0);
+        // A send now goes to the client endpoint, which holds no socket: nothing leaves, nothing
+        // is counted.
+        Click(dialog, IDC_BUTTON_SEND);
+        EXPECT_EQ(Status(dialog, 2), "SEND: 0 ");
         Click(dialog, IDC_BUTTON_CLOSE);
         EXPECT_EQ(dialog.m_peerSocket.m_hSocket, winsock::INVALID_SOCKET);
         EXPECT_EQ(test::ReceiveExactly(client, 1), "") << "the real connection must be closed";

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@ public:
     };
     std::vector<Call> calls;
     bool closeOnClose = false;
+    std::int64_t sent = 0;
 
     void OnLinkAccept(CLinkSocket* s, int e) override { calls.push_back({"accept", s, e}); }
     void OnLinkConnect(CLinkSocket* s, int e) override { calls.push_back({"connect", s, e}); }
@@ -29,6 +31,7 @@ public:
         char buffer[2048];
         calls.push_back({"receive " + std::to_string(s->Receive(buffer, sizeof buffer)), s, e});
     }
+    void OnLinkSent(CLinkSocket* /*s*/, int bytes) override { sent += bytes; }
     void OnLinkClose(CLinkSocket* s, int e) override {
         calls.push_back({"close", s, e});
         if (closeOnClose) {
@@ -96,6 +99,51 @@ TEST_F(LinkSocketTest, AnEndpointWithoutAnOwnerDropsItsEvents) {
     test::SendDatagram(peer, test::LocalPort(orphan.m_hSocket), "lost");
     test::PumpFor(50);
     orphan.Close();
+}
+
+// A peer slower than the sender: every message arrives whole and in order, what the owner is told
+// has left is exactly what arrived, and past the bound a send is refused whole.
+TEST_F(LinkSocketTest, SendsToASlowPeerArriveWholeInOrderAndAreCountedAsTheyLeave) {
+    RecordingOwner owner;
+    CLinkSocket client;
+    client.m_pOwner = &owner;
+    std::uint16_t port = 0;
+    test::Fd listener = test::TcpListener(&port);
+    ASSERT_TRUE(client.Create());
+    client.Connect("127.0.0.1", port);
+    test::Fd server = test::TcpAccept(listener);
+    ASSERT_TRUE(test::PumpUntil([&] { return !owner.calls.empty(); }));
+
+    std::string expected;
+    int refused = 0;
+    for (int i = 0; expected.size() < 2 * CLinkSocket::kMaxUnsentBytes && refused == 0; ++i) {
+        const std::string message = "<" + std::to_string(i) + ":" + std::string(65536, static_cast<char>('a' + i % 26)) + ">";
+        if (client.SendWhole(message.data(), static_cast<int>(message.size()))) {
+            expected += message;
+        } else {
+            ++refused;
+        }
+    }
+    EXPECT_EQ(refused, 1) << "a send past the bound is refused";
+    EXPECT_TRUE(client.HasUnsent());
+    EXPECT_LE(client.UnsentBytes(), CLinkSocket::kMaxUnsentBytes);
+    EXPECT_EQ(owner.sent + static_cast<std::int64_t>(client.UnsentBytes()), static_cast<std::int64_t>(expected.size()));
+
+    const std::string received = test::ReceiveExactly(server, expected.size(), 20000);
+    EXPECT_TRUE(received == expected) << "arrived " << received.size() << " of " << expected.size() << " bytes";
+    ASSERT_TRUE(test::PumpUntil([&] { return !client.HasUnsent(); }));
+    EXPECT_EQ(owner.sent, static_cast<std::int64_t>(expected.size()));
+
+    // Closing drops what waits: nothing more leaves, nothing more is counted.
+    for (int i = 0; i < 300; ++i) {
+        client.SendWhole(expected.data(), 65536);
+    }
+    const std::int64_t before = owner.sent;
+    ASSERT_TRUE(client.HasUnsent());
+    client.Close();
+    EXPECT_FALSE(client.HasUnsent());
+    test::PumpFor(50);
+    EXPECT_EQ(owner.sent, before);
 }
 
 }  // namespace
