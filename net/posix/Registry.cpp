@@ -1,10 +1,12 @@
 #include "net/posix/Registry.h"
 
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <sys/ioctl.h>
 #include <sys/socket.h>
 
+#include <algorithm>
 #include <memory>
 #include <unordered_map>
 
@@ -25,6 +27,8 @@ struct Entry {
     bool readPending = false;  // a read or accept notice waits for its receive or accept call
     bool closeReported = false;
     bool writeWanted = false;  // a send would have blocked: announce when writable again
+    int restMs = 0;            // a listener starved of descriptors rests this long before the next try
+    std::unique_ptr<QTimer> rest;
     std::unique_ptr<QSocketNotifier> readNotifier;
     std::unique_ptr<QSocketNotifier> writeNotifier;
 };
@@ -47,8 +51,13 @@ void Post(int fd, const Entry& entry, long event, int wsaError) {
     }
 }
 
+constexpr int kFirstRestMs = 50;
+constexpr int kLongestRestMs = 1000;
+
+bool Resting(const Entry& e) { return e.rest && e.rest->isActive(); }
+
 bool WatchRead(const Entry& e) {
-    if (e.window == nullptr || e.readPending || e.closeReported) {
+    if (e.window == nullptr || e.readPending || e.closeReported || Resting(e)) {
         return false;
     }
     // A stream socket that is neither listening nor connected reports hang-up on every poll.
@@ -148,8 +157,17 @@ void Add(int fd, bool stream) {
     Entries().insert_or_assign(fd, std::move(entry));
 }
 
-// The notifiers are destroyed here, before the socket is closed, as the event loop requires.
-void Remove(int fd) { Entries().erase(fd); }
+// The notifiers are destroyed here, before the socket is closed, as the event loop requires. The
+// descriptor that is about to be freed may be what a resting listener waits for: it tries again.
+void Remove(int fd) {
+    Entries().erase(fd);
+    for (auto& [other, e] : Entries()) {
+        if (Resting(e)) {
+            e.rest->stop();
+            Update(other, e);
+        }
+    }
+}
 
 bool IsStream(int fd) {
     const Entry* e = Find(fd);
@@ -186,7 +204,28 @@ void ReceiveCalled(int fd) {
     }
 }
 
-void AcceptCalled(int fd) { ReceiveCalled(fd); }
+void AcceptCalled(int fd, bool starved) {
+    Entry* e = Find(fd);
+    if (e == nullptr) {
+        return;
+    }
+    if (!starved) {
+        e->restMs = 0;
+    } else {
+        e->restMs = e->restMs == 0 ? kFirstRestMs : std::min(e->restMs * 2, kLongestRestMs);
+        if (!e->rest) {
+            e->rest = std::make_unique<QTimer>();
+            e->rest->setSingleShot(true);
+            QObject::connect(e->rest.get(), &QTimer::timeout, [fd] {
+                if (Entry* resting = Find(fd)) {
+                    Update(fd, *resting);
+                }
+            });
+        }
+        e->rest->start(e->restMs);
+    }
+    ReceiveCalled(fd);
+}
 
 void SendWouldBlock(int fd) {
     if (Entry* e = Find(fd)) {

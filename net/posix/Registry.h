@@ -26,7 +26,10 @@ void AddAccepted(int listener, int fd);
 void Select(int fd, HWND window, UINT message, long events);
 
 void ReceiveCalled(int fd);
-void AcceptCalled(int fd);
+// An accept call ended. One that failed for want of descriptors or memory rests the listener: it is
+// not watched for a while (50 ms, doubling to 1 s while it keeps failing), or until a descriptor
+// of ours is closed, so that a waiting connection does not make it spin.
+void AcceptCalled(int fd, bool starved = false);
 void SendWouldBlock(int fd);
 void ListenSucceeded(int fd);
 void ConnectStarted(int fd);

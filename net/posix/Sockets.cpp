@@ -162,7 +162,9 @@ SOCKET accept(SOCKET s, winsock::sockaddr* address, int* addressLength) {
         fd = ::accept4(Fd(s), reinterpret_cast<::sockaddr*>(&peer), &peerLength, SOCK_NONBLOCK | SOCK_CLOEXEC);
     } while (fd < 0 && errno == EINTR);
     const int savedErrno = errno;
-    posix::registry::AcceptCalled(Fd(s));
+    const bool starved =
+        fd < 0 && (savedErrno == EMFILE || savedErrno == ENFILE || savedErrno == ENOBUFS || savedErrno == ENOMEM);
+    posix::registry::AcceptCalled(Fd(s), starved);
     if (fd < 0) {
         return Fail(posix::ErrorFromErrno(savedErrno), INVALID_SOCKET);
     }

@@ -8,6 +8,9 @@
 #include <QString>
 #include <QTimer>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -207,6 +210,54 @@ TEST_F(HostilePeerTest, AFloodOfLargeDatagramsIsDroppedWhileTheConsoleStaysRespo
         ASSERT_TRUE(test::PumpUntil([&] { return dialog.m_nRecvCount == 2; }));
         EXPECT_EQ(Text(dialog, IDC_EDIT_RECEIVE), "ok");
         EXPECT_EQ(Text(dialog, IDC_EDIT_MODULE_PORT), std::to_string(peerPort));
+        Click(dialog, IDC_BUTTON_CLOSE);
+    });
+}
+
+// A console that counts the accept events it is given.
+class CountingConsole : public CConsoleDlg {
+public:
+    int accepts = 0;
+    void OnLinkAccept(CLinkSocket* socket, int errorCode) override {
+        ++accepts;
+        CConsoleDlg::OnLinkAccept(socket, errorCode);
+    }
+};
+
+// With every descriptor in use, a waiting connection does not make the listener retry accept in a
+// busy loop; once a descriptor is free again the connection is taken.
+TEST_F(HostilePeerTest, AListenerOutOfDescriptorsRestsAndAcceptsOnceOneIsFree) {
+    CountingConsole dialog;
+    Run(dialog, [&] {
+        Click(dialog, IDC_CHECK_SERVER);
+        const std::uint16_t port = test::FreePort(true);
+        test::SetLocalPort(dialog, port);
+        Click(dialog, IDC_BUTTON_CONNECT);
+        ASSERT_EQ(Status(dialog), "LISTENING " + std::to_string(port) + " PORT...");
+
+        rlimit saved{};
+        ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+        rlimit lowered = saved;
+        lowered.rlim_cur = static_cast<rlim_t>(test::OpenDescriptors() + 16);
+        ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &lowered), 0);
+        test::Fd client = test::TcpConnectStarted(port);
+        std::vector<test::Fd> filler;
+        for (int fd = ::dup(client.get()); fd >= 0; fd = ::dup(client.get())) {
+            filler.emplace_back(fd);
+        }
+        ASSERT_EQ(errno, EMFILE);
+
+        test::PumpFor(1000);
+        EXPECT_GE(dialog.accepts, 1);
+        EXPECT_LE(dialog.accepts, 10) << "the listener retried accept without rest";
+        EXPECT_EQ(Status(dialog), "CONNECT FAIL.");
+        test::ExpectWaiting(dialog);
+
+        filler.pop_back();  // one descriptor free: taken within the longest rest
+        EXPECT_TRUE(test::PumpUntil([&] { return Status(dialog) == "CONNECT SUCCESS."; }, 3000));
+        filler.clear();
+        ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &saved), 0);
+        test::ExpectLinked(dialog);
         Click(dialog, IDC_BUTTON_CLOSE);
     });
 }
