@@ -1,6 +1,14 @@
+// How assistive technology sees the framework's controls. Each description acts as the control
+// does for the user: a button's action clicks it, so a screen reader's "activate" runs the same
+// handler as a mouse click or Space; the dialogs are dialogs; the up-down control is a spin button
+// with a value; the address control reads as its address.
+
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QCheckBox>
+#include <QPushButton>
 
+#include "framework/qt/DialogWindow.h"
 #include "framework/qt/Widgets.h"
 
 namespace afx {
@@ -20,9 +28,156 @@ public:
     }
 };
 
+// A push button or check box whose one action clicks it, as the mouse does: the click notifies the
+// dialog. (Qt's own toggles a check box without a click, so no handler would run.)
+class AccessibleButton : public QAccessibleWidget {
+public:
+    explicit AccessibleButton(QAbstractButton* button)
+        : QAccessibleWidget(button, button->isCheckable() ? QAccessible::CheckBox : QAccessible::Button) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Name && widget()->accessibleName().isEmpty()) {
+            return Button()->text().remove(QLatin1Char('&'));
+        }
+        return QAccessibleWidget::text(kind);
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        if (Button()->isCheckable()) {
+            state.checkable = true;
+            state.checked = Button()->isChecked();
+        }
+        state.pressed = Button()->isDown();
+        return state;
+    }
+
+    QStringList actionNames() const override { return QStringList{Action()} + QAccessibleWidget::actionNames(); }
+
+    void doAction(const QString& name) override {
+        if (name != pressAction() && name != toggleAction()) {
+            QAccessibleWidget::doAction(name);
+        } else if (widget()->isEnabled()) {  // a window a modal box has disabled takes no action
+            Button()->click();
+        }
+    }
+
+    QStringList keyBindingsForAction(const QString& /*name*/) const override { return {}; }
+
+private:
+    QAbstractButton* Button() const { return static_cast<QAbstractButton*>(widget()); }
+    QString Action() const { return Button()->isCheckable() ? toggleAction() : pressAction(); }
+};
+
+// The up-down control: a spin button whose value is its position.
+class AccessibleUpDown : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit AccessibleUpDown(UpDown* upDown) : QAccessibleWidget(upDown, QAccessible::SpinBox) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::ValueInterface) {
+            return static_cast<QAccessibleValueInterface*>(this);
+        }
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Value) {
+            return QString::number(Control()->Position());
+        }
+        return QAccessibleWidget::text(kind);
+    }
+
+    QVariant currentValue() const override { return Control()->Position(); }
+    void setCurrentValue(const QVariant& value) override {
+        if (widget()->isEnabled()) {
+            Control()->SetPosition(value.toInt());
+        }
+    }
+    QVariant maximumValue() const override {
+        int lower = 0;
+        int upper = 0;
+        Control()->Range(&lower, &upper);
+        return std::max(lower, upper);
+    }
+    QVariant minimumValue() const override {
+        int lower = 0;
+        int upper = 0;
+        Control()->Range(&lower, &upper);
+        return std::min(lower, upper);
+    }
+    QVariant minimumStepSize() const override { return 1; }
+
+private:
+    UpDown* Control() const { return static_cast<UpDown*>(widget()); }
+};
+
+// The address control: an edit whose text and value are the dotted address.
+class AccessibleIpAddress : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit AccessibleIpAddress(IpAddressEdit* edit) : QAccessibleWidget(edit, QAccessible::EditableText) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TextInterface) {
+            return static_cast<QAccessibleTextInterface*>(this);
+        }
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Value) {
+            return Address();
+        }
+        return QAccessibleWidget::text(kind);
+    }
+
+    QString text(int startOffset, int endOffset) const override {
+        return Address().mid(startOffset, endOffset < 0 ? -1 : endOffset - startOffset);
+    }
+    int characterCount() const override { return static_cast<int>(Address().size()); }
+    void selection(int /*selectionIndex*/, int* startOffset, int* endOffset) const override {
+        *startOffset = 0;
+        *endOffset = 0;
+    }
+    int selectionCount() const override { return 0; }
+    void addSelection(int /*startOffset*/, int /*endOffset*/) override {}
+    void removeSelection(int /*selectionIndex*/) override {}
+    void setSelection(int /*selectionIndex*/, int /*startOffset*/, int /*endOffset*/) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int /*position*/) override {}
+    QRect characterRect(int /*offset*/) const override { return {}; }
+    int offsetAtPoint(const QPoint& /*point*/) const override { return -1; }
+    void scrollToSubstring(int /*startIndex*/, int /*endIndex*/) override {}
+    QString attributes(int offset, int* startOffset, int* endOffset) const override {
+        *startOffset = offset;
+        *endOffset = offset;
+        return {};
+    }
+
+private:
+    QString Address() const { return static_cast<const IpAddressEdit*>(widget())->DottedText(); }
+};
+
 QAccessibleInterface* Describe(const QString& className, QObject* object) {
-    if (className == QLatin1String(ComboBox::staticMetaObject.className()) && object->isWidgetType()) {
-        return new AccessibleComboBox(static_cast<QWidget*>(object));
+    if (!object->isWidgetType()) {
+        return nullptr;
+    }
+    auto* widget = static_cast<QWidget*>(object);
+    if (className == QLatin1String(ComboBox::staticMetaObject.className())) {
+        return new AccessibleComboBox(widget);
+    }
+    if (className == QLatin1String(AutoCheckBox::staticMetaObject.className()) ||
+        className == QLatin1String(QPushButton::staticMetaObject.className())) {
+        return new AccessibleButton(static_cast<QAbstractButton*>(widget));
+    }
+    if (className == QLatin1String(UpDown::staticMetaObject.className())) {
+        return new AccessibleUpDown(static_cast<UpDown*>(widget));
+    }
+    if (className == QLatin1String(IpAddressEdit::staticMetaObject.className())) {
+        return new AccessibleIpAddress(static_cast<IpAddressEdit*>(widget));
+    }
+    if (className == QLatin1String(DialogWindow::staticMetaObject.className())) {
+        return new QAccessibleWidget(widget, QAccessible::Dialog);
     }
     return nullptr;
 }

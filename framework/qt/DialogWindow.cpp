@@ -21,6 +21,7 @@
 #include "framework/Dialog.h"
 #include "framework/PaintDC.h"
 #include "framework/WinApp.h"
+#include "framework/qt/ModalOwner.h"
 #include "framework/qt/WindowHost.h"
 #include "framework/qt/Widgets.h"
 
@@ -71,8 +72,9 @@ Box BoxOf(const DialogItem& item) {
 }  // namespace
 
 DialogWindow::DialogWindow(CDialog* dialog, const DialogTemplate& dialogTemplate, QWidget* owner)
-    : QWidget(owner, owner != nullptr ? Qt::Dialog : Qt::Window),
+    : QWidget(nullptr, owner != nullptr ? Qt::Dialog : Qt::Window),
       m_dialog(dialog),
+      m_owner(owner),
       m_minimizeBox(dialogTemplate.minimizeBox),
       m_systemMenu(std::make_unique<CMenu>()) {
     RevertSystemMenu();
@@ -150,7 +152,7 @@ void DialogWindow::paintEvent(QPaintEvent* event) {
 }
 
 void DialogWindow::CentreOverOwner() {
-    const QWidget* owner = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
+    const QWidget* owner = m_owner != nullptr ? m_owner->window() : nullptr;
     QRect area;
     if (owner != nullptr && owner->isVisible()) {
         area = owner->frameGeometry();
@@ -437,6 +439,9 @@ int CDialog::DoModal() {
         created = false;
     }
     if (created && !m_bEnded) {
+        // The owner takes no input while this dialog runs.
+        const afx::DisabledOwner disabled(window->Owner());
+        afx::KeepAbove(window, window->Owner());
         window->CentreOverOwner();
         window->show();
         window->activateWindow();

@@ -34,6 +34,7 @@ public:
     bool IsPainting() const { return m_painting; }
     // A dialog opens centred over the window that owns it, or on the screen when it has none.
     void CentreOverOwner();
+    QWidget* Owner() const { return m_owner; }
 
     // The dialog's controls by id; the first of several with one id wins.
     void AddControl(WindowHost* control);
@@ -51,6 +52,7 @@ private:
     bool HandleKey(QWidget* target, const QKeyEvent* key);
 
     CDialog* m_dialog;
+    QPointer<QWidget> m_owner;  // the window this one opens over, or null
     bool m_minimizeBox;
     bool m_painting = false;
     std::unique_ptr<CMenu> m_systemMenu;

@@ -8,6 +8,7 @@
 #include <deque>
 
 #include "framework/WinApp.h"
+#include "framework/qt/ModalOwner.h"
 #include "framework/qt/WindowHost.h"
 
 namespace afx {
@@ -88,21 +89,22 @@ BeepHook& Beeper() {
 void SetBeepHook(BeepHook hook) { Beeper() = std::move(hook); }
 
 int ShowMessageBox(const MessageBoxRequest& request) {
-    if (Hook()) {
-        return Hook()(request);
-    }
     QWidget* owner = QApplication::activeModalWidget();
     if (owner == nullptr) {
         CWnd* main = AfxGetMainWnd();
         WindowHost* host = main != nullptr ? WindowHost::FromHandle(main->m_hWnd) : nullptr;
         owner = host != nullptr ? host->Widget() : nullptr;
     }
+    const DisabledOwner disabled(owner);
+    if (Hook()) {
+        return Hook()(request);
+    }
     const UINT buttons = request.type & 0x0F;
     QMessageBox box(IconOf(request.type), QString::fromStdString(request.caption), QString::fromStdString(request.text),
                     buttons == MB_OKCANCEL ? QMessageBox::Ok | QMessageBox::Cancel
                     : buttons == MB_YESNO  ? QMessageBox::Yes | QMessageBox::No
-                                           : QMessageBox::Ok,
-                    owner);
+                                           : QMessageBox::Ok);
+    KeepAbove(&box, owner);
     box.setWindowModality(Qt::ApplicationModal);
     if ((request.type & MB_SYSTEMMODAL) != 0) {
         box.setWindowFlag(Qt::WindowStaysOnTopHint);
