@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs, when any is missing; quiet and quick when all are
-# there. Usage: scripts/install-deps.sh build|test|lint|fuzz|package|screenshot
+# there. Usage: scripts/install-deps.sh build|test|lint|fuzz|package|screenshot|a11y
 set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev fonts-dejavu-core fonts-noto-cjk iproute2 util-linux)
@@ -10,6 +10,7 @@ case "${1:-build}" in
   fuzz) packages+=(clang libclang-rt-14-dev) ;;
   package) packages+=(dpkg-dev file) ;;
   screenshot) packages+=(xvfb x11-utils imagemagick) ;;
+  a11y) packages+=(xvfb xauth dbus at-spi2-core python3-pyatspi) ;;
 esac
 
 missing=()
