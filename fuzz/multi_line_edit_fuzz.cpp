@@ -30,9 +30,9 @@ void Expect(bool condition, const char* what) {
 // Characters drawn mostly from those that break lines or stand in for them, the rest from all of
 // Unicode (no surrogate halves, no zero: the box's text is a C string).
 char32_t NextCharacter(FuzzedDataProvider& input) {
-    static constexpr char32_t kAwkward[] = {U'\r',    U'\n',    0x2028,  0x2029,  0xFDD0,   0xFDD1, 0xE00D,
-                                            0xE00A,   0xE029,   0xEDD0,  0xFFFC,  0xFFFD,   U' ',   U'a',
-                                            U'\u00E9', 0x4E2D,  0x1F600, 0xFEFF,  0x0085,   0x000C, 0x0009};
+    static constexpr char32_t kAwkward[] = {U'\r',     U'\n',  0x2028,  0x2029, 0xFDD0, 0xFDD1, 0xE00D,
+                                            0xE00A,    0xE029, 0xEDD0,  0xFFFC, 0xFFFD, U' ',   U'a',
+                                            U'\u00E9', 0x4E2D, 0x1F600, 0xFEFF, 0x0085, 0x000C, 0x0009};
     if (input.ConsumeBool()) {
         return kAwkward[input.ConsumeIntegralInRange<std::size_t>(0, std::size(kAwkward) - 1)];
     }

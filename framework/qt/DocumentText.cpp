@@ -13,9 +13,7 @@ namespace {
 constexpr int kStandsFor = QTextFormat::UserProperty + 1;
 
 // Characters that inserting into a document turns into a paragraph break.
-bool BreaksParagraph(char16_t c) {
-    return c == u'\r' || c == u'\n' || c == 0x2029 || c == 0xFDD0 || c == 0xFDD1;
-}
+bool BreaksParagraph(char16_t c) { return c == u'\r' || c == u'\n' || c == 0x2029 || c == 0xFDD0 || c == 0xFDD1; }
 
 // The character drawn for a stand-in: one of the private-use area, unique per character.
 QChar StandInGlyph(char16_t standsFor) { return QChar(static_cast<char16_t>(0xE000 | (standsFor & 0x0FFF))); }
@@ -56,8 +54,7 @@ bool DocumentText::StartsWith(char16_t standsFor) const {
 }
 
 bool DocumentText::EndsWith(char16_t standsFor) const {
-    return !m_standIns.empty() && m_standIns.back().at == m_text.size() - 1 &&
-           m_standIns.back().standsFor == standsFor;
+    return !m_standIns.empty() && m_standIns.back().at == m_text.size() - 1 && m_standIns.back().standsFor == standsFor;
 }
 
 DocumentText DocumentText::FromWindowsText(const std::string& text) {

@@ -45,7 +45,7 @@ private:
     bool StartsWith(char16_t standsFor) const;
     bool EndsWith(char16_t standsFor) const;
 
-    QString m_text;                  // '\n' between paragraphs, stand-ins in place
+    QString m_text;                   // '\n' between paragraphs, stand-ins in place
     std::vector<StandIn> m_standIns;  // ascending
 };
 

@@ -28,7 +28,8 @@ TEST(HexSend, WhiteSpaceAndPrefixesBetweenPairsNeverShiftThePairing) {
     EXPECT_EQ(console::EncodeHexSend("0X12 0xff"), (Bytes{0x12, 0xFF}));
     EXPECT_EQ(console::EncodeHexSend("68 65 6C "), (Bytes{0x68, 0x65, 0x6C}));
     EXPECT_EQ(console::EncodeHexSend("\t01\v02\f"), (Bytes{0x01, 0x02}));
-    EXPECT_EQ(console::EncodeHexSend("0x 12 0X\t3"), (Bytes{0x12, 0x03})) << "white space after a prefix is skipped too";
+    EXPECT_EQ(console::EncodeHexSend("0x 12 0X\t3"), (Bytes{0x12, 0x03}))
+        << "white space after a prefix is skipped too";
 }
 
 TEST(HexSend, ALastDigitAfterSkippedCharactersIsSentButALoneCharacterIsNot) {

@@ -326,8 +326,9 @@ TEST_F(DataTest, DatagramsAreDecodedWholeAndHoldNothingBack) {
         test::Fd second = test::UdpSocket(&secondPort);
         test::SendDatagram(first, port, "A\xE4\xB8");
         ASSERT_TRUE(ReceivedAtLeast(dialog, 3));
-        test::SendDatagram(second, port, "\xAD"
-                                         "B");
+        test::SendDatagram(second, port,
+                           "\xAD"
+                           "B");
         ASSERT_TRUE(ReceivedAtLeast(dialog, 5));
         EXPECT_EQ(Text(dialog, IDC_EDIT_RECEIVE), "A" + ShownAsInvalid("\xE4\xB8") + ShownAsInvalid("\xAD") + "B");
     });

@@ -104,16 +104,24 @@ TEST(MultiLineEdit, EveryCharacterReadsBackAsItself) {
         EXPECT_EQ(text, "A\uE00DB\uE00AC");
 
         edit.SetWindowText("");
-        QApplication::clipboard()->setText(QString::fromUtf16(u"1\u2028" u"2\u2029" u"3\r4\r\n5\n6\uFDD0"));
+        QApplication::clipboard()->setText(
+            QString::fromUtf16(u"1\u2028"
+                               u"2\u2029"
+                               u"3\r4\r\n5\n6\uFDD0"));
         widget->paste();
         edit.GetWindowText(text);
-        EXPECT_EQ(text, "1\u2028" "2\u2029" "3\r4\r\n5\r\n6\uFDD0");
+        EXPECT_EQ(text,
+                  "1\u2028"
+                  "2\u2029"
+                  "3\r4\r\n5\r\n6\uFDD0");
         EXPECT_EQ(widget->blockCount(), 3) << "only the pasted LF and CR LF break the line";
 
         // Copying gives every character back as itself, a line break as LF.
         edit.SetSel(0, -1);
         widget->copy();
-        EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf16(u"1\u2028" u"2\u2029" u"3\r4\n5\n6\uFDD0"));
+        EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf16(u"1\u2028"
+                                                                        u"2\u2029"
+                                                                        u"3\r4\n5\n6\uFDD0"));
 
         // A received U+E00D followed by LF is two characters, never a line break.
         edit.SetWindowText("");

@@ -117,7 +117,8 @@ TEST_F(LinkSocketTest, SendsToASlowPeerArriveWholeInOrderAndAreCountedAsTheyLeav
     std::string expected;
     int refused = 0;
     for (int i = 0; expected.size() < 2 * CLinkSocket::kMaxUnsentBytes && refused == 0; ++i) {
-        const std::string message = "<" + std::to_string(i) + ":" + std::string(65536, static_cast<char>('a' + i % 26)) + ">";
+        const std::string message =
+            "<" + std::to_string(i) + ":" + std::string(65536, static_cast<char>('a' + i % 26)) + ">";
         if (client.SendWhole(message.data(), static_cast<int>(message.size()))) {
             expected += message;
         } else {
