@@ -5,6 +5,6 @@ cd "$(dirname "$0")"
 
 scripts/install-deps.sh package
 cmake --preset release >/dev/null
-cmake --build --preset release -j "$(nproc)" --target quenzo
+cmake --build --preset release -j "$(nproc)" --target quenzo compressed_docs
 (cd build/release && cpack -G DEB)
 ls build/release/*.deb
