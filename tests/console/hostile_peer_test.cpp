@@ -252,7 +252,7 @@ TEST_F(HostilePeerTest, AListenerOutOfDescriptorsRestsAndAcceptsOnceOneIsFree) {
         rlimit saved{};
         ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
         rlimit lowered = saved;
-        lowered.rlim_cur = static_cast<rlim_t>(test::OpenDescriptors() + 16);
+        lowered.rlim_cur = static_cast<rlim_t>(test::OpenDescriptors()) + 16;
         ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &lowered), 0);
         test::Fd client = test::TcpConnectStarted(port);
         std::vector<test::Fd> filler;
