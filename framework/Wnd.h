@@ -104,4 +104,9 @@ private:
 
 BOOL PostMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SendMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+// Posts the message, or, when nothing posted to the window is still waiting and no validation
+// message holds messages back, delivers it at once: either way the window sees its messages in the
+// order they were given, and an event reaches its handler without a trip through the queue. For
+// notices raised by the message loop itself (socket readiness), never from inside a handler.
+BOOL PostOrDeliverMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL IsWindow(HWND hWnd);

@@ -58,8 +58,13 @@ bool DocumentText::EndsWith(char16_t standsFor) const {
 }
 
 DocumentText DocumentText::FromWindowsText(const std::string& text) {
-    const QString in = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    QString in = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     DocumentText result;
+    // Most text holds no character that breaks a paragraph: it goes in as it is.
+    if (std::none_of(in.cbegin(), in.cend(), [](QChar c) { return BreaksParagraph(c.unicode()); })) {
+        result.m_text = std::move(in);
+        return result;
+    }
     result.m_text.reserve(in.size());
     for (qsizetype i = 0; i < in.size(); ++i) {
         const char16_t c = in.at(i).unicode();

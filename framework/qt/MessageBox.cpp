@@ -138,6 +138,8 @@ bool HoldPostedMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
 
 bool TimerTicksDropped() { return Hold().depth > 0; }
 
+bool HoldingMessages() { return Hold().depth > 0 || Hold().draining; }
+
 }  // namespace afx
 
 BOOL MessageBeep(UINT type) {

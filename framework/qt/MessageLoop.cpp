@@ -36,6 +36,11 @@ std::unique_ptr<QApplication>& Application() {
 }  // namespace
 
 CPlatform::CPlatform(int& argc, char** argv) {
+    // Qt's own event dispatcher for Unix costs less per socket notice than the GLib one; nothing of
+    // the program needs GLib's loop. A setting from outside wins.
+    if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) {
+        qputenv("QT_NO_GLIB", "1");
+    }
     Application() = std::make_unique<QApplication>(argc, argv);
     afx::InstallAccessibility();
 }

@@ -16,10 +16,17 @@
 namespace afx {
 
 namespace {
-// How long program edits to a multi-line box may wait before they reach the screen: one frame, and
-// never more than a quarter of a second.
+// How long program edits to a multi-line box may wait before they reach the screen: none after a
+// quiet while, else until a frame has passed since the last ones, and never more than a quarter of
+// a second.
 constexpr int kFrameMs = 16;
 constexpr int kSlowestFrameMs = 250;
+
+// A paragraph this long without a blank is laid out wrapping anywhere: looking for word boundaries
+// that are not there costs time that grows faster than the paragraph.
+constexpr int kLongParagraph = 1000;
+
+bool HasBlank(QStringView text) { return text.contains(u' ') || text.contains(u'\t'); }
 }  // namespace
 
 MultiLineEdit::MultiLineEdit(DWORD style, QWidget* parent) : QPlainTextEdit(parent), m_frame(new QTimer(this)) {
@@ -30,8 +37,9 @@ MultiLineEdit::MultiLineEdit(DWORD style, QWidget* parent) : QPlainTextEdit(pare
     setReadOnly((style & ES_READONLY) != 0);
     setTabChangesFocus(true);
     m_frame->setSingleShot(true);
-    m_frame->setInterval(kFrameMs);
+    m_frame->setTimerType(Qt::PreciseTimer);
     connect(m_frame, &QTimer::timeout, this, [this] { Flush(); });
+    m_lastFlush.start();
     connect(document(), &QTextDocument::contentsChanged, this, [this] { m_textCacheValid = false; });
 }
 
@@ -145,7 +153,18 @@ void MultiLineEdit::ScrollCaret() {
 
 void MultiLineEdit::Schedule() {
     if (!m_frame->isActive()) {
-        m_frame->start();
+        const qint64 since = m_lastFlush.elapsed();
+        m_frame->start(since >= m_frameMs ? 0 : static_cast<int>(m_frameMs - since));
+    }
+}
+
+void MultiLineEdit::FitWrapToLastParagraph() {
+    const QTextBlock last = document()->lastBlock();
+    const bool unbroken = last.length() > kLongParagraph && !HasBlank(last.text());
+    const QTextOption::WrapMode wanted =
+        unbroken ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    if (wordWrapMode() != wanted) {
+        setWordWrapMode(wanted);
     }
 }
 
@@ -176,9 +195,11 @@ void MultiLineEdit::Flush() {
     if (edits.scroll) {
         ensureCursorVisible();
     }
+    FitWrapToLastParagraph();
     // Laying out a long wrapped line is what costs here. Under a flood the next frame waits four
     // times as long as this one took, so the box never takes more than a fifth of the time.
-    m_frame->setInterval(static_cast<int>(std::clamp<qint64>(took.elapsed() * 4, kFrameMs, kSlowestFrameMs)));
+    m_frameMs = std::clamp<qint64>(took.elapsed() * 4, kFrameMs, kSlowestFrameMs);
+    m_lastFlush.restart();
 }
 
 bool MultiLineEdit::event(QEvent* event) {

@@ -9,6 +9,7 @@
 // box or the user touches it. A stream of small insertions at the caret therefore costs one layout
 // a frame, not one per insertion, and nobody can tell the difference.
 
+#include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QTimer>
 
@@ -57,12 +58,16 @@ private:
     };
 
     void Schedule();
+    // Wraps anywhere while the last paragraph is long and has no blank, else at word boundaries.
+    void FitWrapToLastParagraph();
     int ToCursorPosition(int windowsPosition) const;
     int ToWindowsPosition(int cursorPosition) const;
     bool RoomFor(int added) const;
 
     PendingEdits m_pending;
     QTimer* m_frame;
+    QElapsedTimer m_lastFlush;
+    qint64 m_frameMs = 16;  // the shortest time between two flushes, from what the last one cost
     mutable std::string m_textCache;
     mutable bool m_textCacheValid = false;
 };

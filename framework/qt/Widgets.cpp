@@ -238,8 +238,8 @@ bool UpDown::eventFilter(QObject* watched, QEvent* event) {
 StatusBar::StatusBar(QWidget* parent) : QFrame(parent), m_frame(new QTimer(this)) {
     setAccessibleName(QStringLiteral("status"));
     m_frame->setSingleShot(true);
-    m_frame->setInterval(kFrameMs);
     connect(m_frame, &QTimer::timeout, this, [this] { ShowTexts(); });
+    m_lastShown.start();
     SetParts({-1});
 }
 
@@ -278,13 +278,16 @@ bool StatusBar::SetText(int part, const QString& text) {
         return false;
     }
     m_texts[static_cast<std::size_t>(part)] = text;
+    // At once after a quiet frame; under a stream of changes, once a frame.
     if (!m_frame->isActive()) {
-        m_frame->start();
+        const qint64 since = m_lastShown.elapsed();
+        m_frame->start(since >= kFrameMs ? 0 : static_cast<int>(kFrameMs - since));
     }
     return true;
 }
 
 void StatusBar::ShowTexts() {
+    m_lastShown.restart();
     for (std::size_t i = 0; i < m_cells.size(); ++i) {
         if (m_cells[i]->text() != m_texts[i]) {
             m_cells[i]->setText(m_texts[i]);

@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -111,6 +112,7 @@ private:
     std::vector<QLabel*> m_cells;
     std::vector<QString> m_texts;
     QTimer* m_frame;
+    QElapsedTimer m_lastShown;
 };
 
 // An auto check box: a click toggles between checked and unchecked; the third state (2) is only

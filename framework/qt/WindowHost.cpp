@@ -198,6 +198,7 @@ WindowHost* WindowHost::FromWidget(const QWidget* widget) {
 
 bool WindowHost::event(QEvent* event) {
     if (event->type() == MessageEvent::EventType()) {
+        --m_waiting;
         const auto* message = static_cast<MessageEvent*>(event);
         if (!HoldPostedMessage(m_handle, message->m_message, message->m_wParam, message->m_lParam)) {
             Deliver(message->m_message, message->m_wParam, message->m_lParam);
@@ -483,7 +484,20 @@ BOOL PostMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (host == nullptr) {
         return FALSE;
     }
+    ++host->m_waiting;
     QCoreApplication::postEvent(host, new afx::MessageEvent(message, wParam, lParam));
+    return TRUE;
+}
+
+BOOL PostOrDeliverMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    WindowHost* host = WindowHost::FromHandle(hWnd);
+    if (host == nullptr) {
+        return FALSE;
+    }
+    if (host->m_waiting > 0 || afx::HoldingMessages()) {
+        return PostMessage(hWnd, message, wParam, lParam);
+    }
+    host->Deliver(message, wParam, lParam);
     return TRUE;
 }
 

@@ -96,11 +96,19 @@ private:
     UINT m_controlId = 0;
     QByteArray m_name;
     int m_dispatching = 0;
+
+public:
+    // Messages posted to this window and not yet delivered.
+    int m_waiting = 0;
+
+private:
     std::map<UINT_PTR, std::unique_ptr<WindowTimer>> m_timers;
 };
 
 // Where posted messages are held while a validation message is shown (see HoldScope).
 bool HoldPostedMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Whether posted messages are being held back or handed out after a validation message.
+bool HoldingMessages();
 bool TimerTicksDropped();
 
 }  // namespace afx

@@ -44,10 +44,21 @@ Entry* Find(int fd) {
     return found == Entries().end() ? nullptr : &found->second;
 }
 
-void Post(int fd, const Entry& entry, long event, int wsaError) {
-    if (entry.window != nullptr && (entry.events & event) != 0) {
-        ::PostMessage(entry.window, entry.message, static_cast<WPARAM>(fd),
-                      WSAMAKESELECTREPLY(static_cast<unsigned>(event), static_cast<unsigned>(wsaError)));
+// How a notice reaches its window: posted, as from inside a handler; or, from the loop's own
+// readiness callbacks, delivered at once when nothing posted is waiting before it.
+enum class Via { Post, Loop };
+
+// The entry may be gone when this returns: a notice delivered at once runs handlers that may close
+// the socket. Callers look it up again.
+void Post(int fd, const Entry& entry, long event, int wsaError, Via via = Via::Post) {
+    if (entry.window == nullptr || (entry.events & event) == 0) {
+        return;
+    }
+    const LPARAM word = WSAMAKESELECTREPLY(static_cast<unsigned>(event), static_cast<unsigned>(wsaError));
+    if (via == Via::Loop) {
+        ::PostOrDeliverMessage(entry.window, entry.message, static_cast<WPARAM>(fd), word);
+    } else {
+        ::PostMessage(entry.window, entry.message, static_cast<WPARAM>(fd), word);
     }
 }
 
@@ -69,11 +80,27 @@ bool WatchWrite(const Entry& e) { return e.window != nullptr && (e.phase == Phas
 void OnReadable(int fd);
 void OnWritable(int fd);
 
+// How deep the thread is in notifier callbacks, which may run handlers that close sockets.
+int& InNotifierCallback() {
+    static int depth = 0;
+    return depth;
+}
+
+struct NotifierCallback {
+    NotifierCallback() { ++InNotifierCallback(); }
+    ~NotifierCallback() { --InNotifierCallback(); }
+    NotifierCallback(const NotifierCallback&) = delete;
+    NotifierCallback& operator=(const NotifierCallback&) = delete;
+};
+
 void Update(int fd, Entry& e) {
     const bool read = WatchRead(e);
     if (read && !e.readNotifier) {
         e.readNotifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
-        QObject::connect(e.readNotifier.get(), &QSocketNotifier::activated, [fd] { OnReadable(fd); });
+        QObject::connect(e.readNotifier.get(), &QSocketNotifier::activated, [fd] {
+            const NotifierCallback inside;
+            OnReadable(fd);
+        });
     }
     if (e.readNotifier) {
         e.readNotifier->setEnabled(read);
@@ -81,7 +108,10 @@ void Update(int fd, Entry& e) {
     const bool write = WatchWrite(e);
     if (write && !e.writeNotifier) {
         e.writeNotifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Write);
-        QObject::connect(e.writeNotifier.get(), &QSocketNotifier::activated, [fd] { OnWritable(fd); });
+        QObject::connect(e.writeNotifier.get(), &QSocketNotifier::activated, [fd] {
+            const NotifierCallback inside;
+            OnWritable(fd);
+        });
     }
     if (e.writeNotifier) {
         e.writeNotifier->setEnabled(write);
@@ -93,7 +123,7 @@ void OnStreamReadable(int fd, Entry& e) {
     int waiting = 0;
     if (::ioctl(fd, FIONREAD, &waiting) == 0 && waiting > 0) {
         e.readPending = true;
-        Post(fd, e, FD_READ, 0);
+        Post(fd, e, FD_READ, 0, Via::Loop);
         return;
     }
     char byte = 0;
@@ -103,31 +133,40 @@ void OnStreamReadable(int fd, Entry& e) {
     } while (peeked < 0 && errno == EINTR);
     if (peeked > 0) {
         e.readPending = true;
-        Post(fd, e, FD_READ, 0);
+        Post(fd, e, FD_READ, 0, Via::Loop);
     } else if (peeked == 0) {
         e.closeReported = true;
-        Post(fd, e, FD_CLOSE, 0);
+        Post(fd, e, FD_CLOSE, 0, Via::Loop);
     } else if (errno != EAGAIN && errno != EWOULDBLOCK) {
         e.closeReported = true;
-        Post(fd, e, FD_CLOSE, ErrorFromErrno(errno));
+        Post(fd, e, FD_CLOSE, ErrorFromErrno(errno), Via::Loop);
     }
 }
 
+// The notifier stays armed while a read notice is handled at once: the handler's receive clears
+// the pending notice before the loop polls again. Only a notice that has to wait in the queue
+// switches the notifier off until its receive.
 void OnReadable(int fd) {
     Entry* e = Find(fd);
     if (e == nullptr) {
         return;
     }
+    if (e->readPending || e->closeReported) {
+        Update(fd, *e);
+        return;
+    }
     if (e->phase == Phase::Listening) {
         e->readPending = true;
-        Post(fd, *e, FD_ACCEPT, 0);
+        Post(fd, *e, FD_ACCEPT, 0, Via::Loop);
     } else if (!e->stream) {
         e->readPending = true;
-        Post(fd, *e, FD_READ, 0);
+        Post(fd, *e, FD_READ, 0, Via::Loop);
     } else {
         OnStreamReadable(fd, *e);
     }
-    Update(fd, *e);
+    if ((e = Find(fd)) != nullptr) {
+        Update(fd, *e);
+    }
 }
 
 void OnWritable(int fd) {
@@ -145,8 +184,8 @@ void OnWritable(int fd) {
         return;
     }
     e->writeWanted = false;
-    Post(fd, *e, FD_WRITE, 0);
     Update(fd, *e);
+    Post(fd, *e, FD_WRITE, 0, Via::Loop);
 }
 
 }  // namespace
@@ -157,9 +196,19 @@ void Add(int fd, bool stream) {
     Entries().insert_or_assign(fd, std::move(entry));
 }
 
-// The notifiers are destroyed here, before the socket is closed, as the event loop requires. The
-// descriptor that is about to be freed may be what a resting listener waits for: it tries again.
+// The notifiers stop watching here, before the socket is closed, as the event loop requires; they
+// are deleted once the loop is back, since a handler run from one of their own signals may be what
+// closes the socket. The descriptor that is about to be freed may be what a resting listener waits
+// for: it tries again.
 void Remove(int fd) {
+    if (Entry* e = Find(fd); e != nullptr && InNotifierCallback() > 0) {
+        for (std::unique_ptr<QSocketNotifier>* notifier : {&e->readNotifier, &e->writeNotifier}) {
+            if (*notifier) {
+                (*notifier)->setEnabled(false);
+                notifier->release()->deleteLater();
+            }
+        }
+    }
     Entries().erase(fd);
     for (auto& [other, e] : Entries()) {
         if (Resting(e)) {
