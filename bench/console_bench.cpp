@@ -1,23 +1,43 @@
-// Measures the console end to end on Qt's offscreen platform with loopback peers: how fast it takes
-// a TCP flood in each role and display mode (beside a bare recv loop, the ceiling for one 2048-byte
-// read per event), how soon it answers a click while flooded, and how many auto-sends it makes.
-// Prints figures; judges nothing.
+// Measures the console end to end on Qt's offscreen platform with loopback peers, and prints the
+// figures; it judges nothing.
+//  - Receive rate: a TCP flood into a client link in three kinds (lines of text with blanks, text
+//    without a blank, and bytes in hex display), beside `socat -b 2048` reading the same flood (a
+//    poll loop of 2048-byte reads, the reference). Min and median of several runs each.
+//  - How long the user interface is held up meanwhile: a thread posts an event to the UI thread
+//    every 2 ms and records how long each waits to be handled.
+//  - Latency from a peer's send to the bytes in the receive box: when idle, and during a flood
+//    (markers in the flood, found in what reaches the box).
+//  - Auto-send at 1 ms: the spacing of the datagrams as a UDP peer's kernel time-stamps them.
 
 // The program's headers first: the system socket headers define some of their names as macros.
 #include "bench/BenchSupport.h"
+#include "framework/qt/WindowHost.h"
 
+#include <spawn.h>
 #include <sys/socket.h>
+#include <sys/utsname.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QApplication>
+#include <QEvent>
+#include <QPlainTextEdit>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 
 #include <algorithm>
+#include <atomic>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
+
+extern char** environ;
 
 namespace {
 
@@ -33,139 +53,6 @@ using bench::Seconds;
 
 constexpr std::size_t kMiB = std::size_t{1024} * 1024;
 
-void Flood(int fd, std::size_t total) {
-    std::vector<char> block(std::size_t{64} * 1024);
-    for (std::size_t i = 0; i < block.size(); ++i) {
-        block[i] = static_cast<char>('A' + i % 26);  // no zero byte: text display shows it all
-    }
-    std::size_t sent = 0;
-    while (sent < total) {
-        const ssize_t n = ::send(fd, block.data(), std::min(block.size(), total - sent), MSG_NOSIGNAL);
-        if (n <= 0) {
-            break;
-        }
-        sent += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-}
-
-// The ceiling: the same flood read by a bare loop of 2048-byte reads.
-double BareRecvMBps(std::size_t total) {
-    std::uint16_t port = 0;
-    const int listener = Listener(&port);
-    std::thread peer([&] { Flood(ConnectTo(port), total); });
-    const int fd = ::accept(listener, nullptr, nullptr);
-    char buffer[2048];
-    std::size_t received = 0;
-    const auto start = Clock::now();
-    while (received < total) {
-        const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
-        if (n <= 0) {
-            break;
-        }
-        received += static_cast<std::size_t>(n);
-    }
-    const double mbps = static_cast<double>(received) / 1e6 / Seconds(Clock::now() - start);
-    peer.join();
-    ::close(fd);
-    ::close(listener);
-    return mbps;
-}
-
-struct FloodResult {
-    double mbps = 0;
-    bool exact = false;
-    long rssEarly = 0;
-    long rssEnd = 0;
-    std::vector<double> clickMs;
-};
-
-// A flood of `total` bytes into the console in one role and display mode. With `clicks`, CLEAR COUNT
-// is clicked every 20 ms meanwhile and the time each click waited is recorded (the counters are then
-// not compared).
-FloodResult FloodConsole(CConsoleApp& app, bool server, bool hex, std::size_t total, bool clicks) {
-    FloodResult result;
-    RunConsole(app, [&](CConsoleDlg& dialog) {
-        if (hex) {
-            Click(dialog, IDC_CHECK_HEX_DISPLAY);
-        }
-        std::thread peer;
-        int listener = -1;
-        if (server) {
-            const std::uint16_t port = FreePort(SOCK_STREAM);
-            Click(dialog, IDC_CHECK_SERVER);
-            dialog.SetDlgItemText(IDC_EDIT_LOCAL_PORT, std::to_string(port).c_str());
-            Click(dialog, IDC_BUTTON_CONNECT);
-            peer = std::thread([port, total] { Flood(ConnectTo(port), total); });
-        } else {
-            std::uint16_t port = 0;
-            listener = Listener(&port);
-            bench::SetModule(dialog, port);
-            Click(dialog, IDC_BUTTON_CONNECT);
-            peer = std::thread([listener, total] { Flood(::accept(listener, nullptr, nullptr), total); });
-        }
-        PumpUntil([&] { return dialog.m_bLinkOpen != 0; }, 5000);
-        const auto start = Clock::now();
-        std::int64_t received = 0;
-        auto counted = [&] { return received + dialog.m_nRecvCount; };
-        QTimer clicker;
-        if (clicks) {
-            QObject::connect(&clicker, &QTimer::timeout, [&] {
-                const auto posted = Clock::now();
-                QMetaObject::invokeMethod(
-                    qApp,
-                    [&, posted] {
-                        received += dialog.m_nRecvCount;  // what CLEAR COUNT is about to zero
-                        Click(dialog, IDC_BUTTON_CLEAR_COUNT);
-                        result.clickMs.push_back(Seconds(Clock::now() - posted) * 1000);
-                    },
-                    Qt::QueuedConnection);
-            });
-            clicker.start(20);
-        }
-        PumpUntil([&] { return counted() >= static_cast<std::int64_t>(total) / 10; }, 120000);
-        result.rssEarly = RssKiB();
-        PumpUntil([&] { return counted() >= static_cast<std::int64_t>(total); }, 600000);
-        result.mbps = static_cast<double>(counted()) / 1e6 / Seconds(Clock::now() - start);
-        clicker.stop();
-        result.rssEnd = RssKiB();
-        PumpUntil([&] { return dialog.m_bLinkOpen == 0; }, 5000);
-        result.exact = counted() == static_cast<std::int64_t>(total);
-        peer.join();
-        if (listener >= 0) {
-            ::close(listener);
-        }
-    });
-    return result;
-}
-
-// Auto-send on a UDP link for `seconds`: how many of the expected sends were made.
-double AutoSendShare(CConsoleApp& app, int cycleMs, double seconds) {
-    double share = 0;
-    RunConsole(app, [&](CConsoleDlg& dialog) {
-        std::uint16_t peerPort = 0;
-        const int peer = bench::UdpSocket(&peerPort);
-        Click(dialog, IDC_CHECK_TCP);
-        dialog.SetDlgItemText(IDC_EDIT_LOCAL_PORT, std::to_string(FreePort(SOCK_DGRAM)).c_str());
-        Click(dialog, IDC_BUTTON_CONNECT);
-        bench::SetModule(dialog, peerPort);
-        dialog.SetDlgItemText(IDC_EDIT_SEND, "x");
-        dialog.SetDlgItemText(IDC_EDIT_CYCLE, std::to_string(cycleMs).c_str());
-        Click(dialog, IDC_CHECK_AUTO_SEND);
-        const auto end =
-            Clock::now() + std::chrono::duration<double>(seconds) + std::chrono::milliseconds(cycleMs / 20);
-        // The loop only looks at the clock when something happens: a timer makes something happen.
-        QTimer wake;
-        wake.start(10);
-        PumpUntil([&] { return Clock::now() >= end; }, static_cast<int>(seconds * 1000) + 2000);
-        const double expected = seconds * 1000.0 / cycleMs;
-        share = static_cast<double>(dialog.m_nSendCount) / expected;
-        Click(dialog, IDC_BUTTON_CLOSE);
-        ::close(peer);
-    });
-    return share;
-}
-
 double Percentile(std::vector<double> values, double p) {
     if (values.empty()) {
         return 0;
@@ -174,32 +61,389 @@ double Percentile(std::vector<double> values, double p) {
     return values[std::min(values.size() - 1, static_cast<std::size_t>(p * static_cast<double>(values.size())))];
 }
 
+double NowMs() { return Seconds(Clock::now().time_since_epoch()) * 1000; }
+
+enum class Kind { Lines, SpaceFree, Hex };
+
+const char* Name(Kind kind) {
+    switch (kind) {
+        case Kind::Lines: return "text display, lines";
+        case Kind::SpaceFree: return "text display, no blanks";
+        case Kind::Hex: return "hex display";
+    }
+    return "";
+}
+
+// A 64 KiB block of the flood: lines of text ending in CR LF, or letters without a blank.
+std::string Block(Kind kind) {
+    std::string block;
+    if (kind == Kind::Lines) {
+        while (block.size() < 64 * 1024) {
+            block += "The quick brown fox jumps over the lazy dog 0123456789\r\n";
+        }
+    } else {
+        for (std::size_t i = 0; i < 64 * 1024; ++i) {
+            block += static_cast<char>('A' + i % 26);
+        }
+    }
+    return block.substr(0, 64 * 1024);
+}
+
+// Every so many bytes the flood carries a marker "#<n>;" in place of its first bytes, and the time
+// it was sent; the UI side finds markers in what reaches the box.
+constexpr std::size_t kMarkerEvery = 2 * kMiB;
+
+struct Markers {
+    explicit Markers(std::size_t count) : sentMs(count) {}
+    std::vector<std::atomic<double>> sentMs;
+};
+
+void Flood(int fd, std::size_t total, Kind kind, Markers* markers) {
+    const std::string plain = Block(kind);
+    std::size_t sent = 0;
+    std::size_t nextMarker = 0;
+    while (sent < total) {
+        std::string block = plain;
+        if (markers != nullptr && sent >= nextMarker * kMarkerEvery && nextMarker < markers->sentMs.size()) {
+            const std::string mark = "#" + std::to_string(nextMarker) + ";";
+            block.replace(0, mark.size(), mark);
+            markers->sentMs[nextMarker] = NowMs();
+            ++nextMarker;
+        }
+        std::size_t at = 0;
+        const std::size_t length = std::min(block.size(), total - sent);
+        while (at < length) {
+            const ssize_t n = ::send(fd, block.data() + at, length - at, MSG_NOSIGNAL);
+            if (n <= 0) {
+                ::close(fd);
+                return;
+            }
+            at += static_cast<std::size_t>(n);
+        }
+        sent += length;
+    }
+    ::close(fd);
+}
+
+// The reference: socat reading the flood 2048 bytes at a time into /dev/null.
+double SocatMBps(std::size_t total) {
+    std::uint16_t port = 0;
+    const int listener = Listener(&port);
+    std::thread peer([&] { Flood(::accept(listener, nullptr, nullptr), total, Kind::SpaceFree, nullptr); });
+    const std::string address = "TCP:127.0.0.1:" + std::to_string(port);
+    std::vector<std::string> args{"socat", "-b", "2048", "-u", address, "/dev/null"};
+    std::vector<char*> argv;
+    for (std::string& arg : args) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    const auto start = Clock::now();
+    pid_t pid = 0;
+    bench::Check(posix_spawnp(&pid, "socat", nullptr, nullptr, argv.data(), environ) == 0, "start socat");
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    const double seconds = Seconds(Clock::now() - start);
+    peer.join();
+    ::close(listener);
+    bench::Check(WIFEXITED(status) && WEXITSTATUS(status) == 0, "socat read the flood");
+    return static_cast<double>(total) / 1e6 / seconds;
+}
+
+// Records how long events posted from another thread every 2 ms wait for the UI thread.
+class WaitProbe : public QObject {
+public:
+    static QEvent::Type ProbeType() {
+        static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+        return type;
+    }
+    struct Posted : QEvent {
+        explicit Posted(double at) : QEvent(ProbeType()), atMs(at) {}
+        double atMs;
+    };
+
+    void Start() {
+        m_running = true;
+        m_thread = std::thread([this] {
+            while (m_running) {
+                QCoreApplication::postEvent(this, new Posted(NowMs()));
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            }
+        });
+    }
+    void Stop() {
+        m_running = false;
+        m_thread.join();
+        QCoreApplication::removePostedEvents(this, ProbeType());
+    }
+    std::vector<double> waitsMs;
+
+protected:
+    bool event(QEvent* event) override {
+        if (event->type() != ProbeType()) {
+            return QObject::event(event);
+        }
+        waitsMs.push_back(NowMs() - static_cast<Posted*>(event)->atMs);
+        return true;
+    }
+
+private:
+    std::atomic<bool> m_running{false};
+    std::thread m_thread;
+};
+
+QPlainTextEdit* ReceiveBox(CConsoleDlg& dialog) {
+    afx::WindowHost* host = afx::WindowHost::FromHandle(dialog.GetDlgItem(IDC_EDIT_RECEIVE)->m_hWnd);
+    return static_cast<QPlainTextEdit*>(host->Widget());
+}
+
+struct FloodResult {
+    double mbps = 0;
+    bool exact = false;
+    long rssEarly = 0;
+    long rssEnd = 0;
+    std::vector<double> waitsMs;
+    std::vector<double> latencyMs;
+};
+
+FloodResult FloodConsole(CConsoleApp& app, Kind kind, std::size_t total) {
+    FloodResult result;
+    RunConsole(app, [&](CConsoleDlg& dialog) {
+        if (kind == Kind::Hex) {
+            Click(dialog, IDC_CHECK_HEX_DISPLAY);
+        }
+        Markers markers(total / kMarkerEvery + 1);
+        std::uint16_t port = 0;
+        const int listener = Listener(&port);
+        bench::SetModule(dialog, port);
+        Click(dialog, IDC_BUTTON_CONNECT);
+        PumpUntil([&] { return dialog.m_bLinkOpen != 0; }, 5000);
+        // Markers found in what reaches the box (hex display shows them as hex: not looked for).
+        QTextDocument* document = ReceiveBox(dialog)->document();
+        const QMetaObject::Connection watch = QObject::connect(
+            document, &QTextDocument::contentsChange, [&](int position, int /*removed*/, int added) {
+                if (kind == Kind::Hex || added <= 0) {
+                    return;
+                }
+                QTextCursor cursor(document);
+                cursor.setPosition(position);
+                cursor.setPosition(std::min(position + added, document->characterCount() - 1),
+                                   QTextCursor::KeepAnchor);
+                const QString text = cursor.selectedText();
+                const double now = NowMs();
+                for (qsizetype at = text.indexOf(u'#'); at >= 0; at = text.indexOf(u'#', at + 1)) {
+                    const qsizetype end = text.indexOf(u';', at);
+                    bool ok = false;
+                    const std::size_t n = text.mid(at + 1, end - at - 1).toULongLong(&ok);
+                    if (end > at && ok && n < markers.sentMs.size()) {
+                        result.latencyMs.push_back(now - markers.sentMs[n].load());
+                    }
+                }
+            });
+        WaitProbe probe;
+        probe.Start();
+        std::thread peer([&] { Flood(::accept(listener, nullptr, nullptr), total, kind, &markers); });
+        const auto start = Clock::now();
+        PumpUntil([&] { return dialog.m_nRecvCount >= static_cast<std::int64_t>(total) / 10; }, 120000);
+        result.rssEarly = RssKiB();
+        PumpUntil([&] { return dialog.m_nRecvCount >= static_cast<std::int64_t>(total); }, 600000);
+        result.mbps = static_cast<double>(dialog.m_nRecvCount) / 1e6 / Seconds(Clock::now() - start);
+        probe.Stop();
+        result.waitsMs = std::move(probe.waitsMs);
+        result.rssEnd = RssKiB();
+        PumpUntil([&] { return dialog.m_bLinkOpen == 0; }, 5000);
+        QObject::disconnect(watch);
+        result.exact = dialog.m_nRecvCount == static_cast<std::int64_t>(total);
+        peer.join();
+        ::close(listener);
+    });
+    return result;
+}
+
+// A peer's few bytes to the box on an idle client link: 50 sends, 20 ms apart.
+std::vector<double> IdleLatencyMs(CConsoleApp& app) {
+    std::vector<double> latencies;
+    RunConsole(app, [&](CConsoleDlg& dialog) {
+        std::uint16_t port = 0;
+        const int listener = Listener(&port);
+        bench::SetModule(dialog, port);
+        Click(dialog, IDC_BUTTON_CONNECT);
+        const int peer = ::accept(listener, nullptr, nullptr);
+        PumpUntil([&] { return dialog.m_bLinkOpen != 0; }, 5000);
+        double sentMs = 0;
+        QTextDocument* document = ReceiveBox(dialog)->document();
+        const QMetaObject::Connection watch =
+            QObject::connect(document, &QTextDocument::contentsChange, [&](int, int, int added) {
+                if (added > 0 && sentMs > 0) {
+                    latencies.push_back(NowMs() - sentMs);
+                    sentMs = 0;
+                }
+            });
+        for (int i = 0; i < 50; ++i) {
+            PumpUntil([] { return false; }, 20);
+            sentMs = NowMs();
+            bench::Check(::send(peer, "x", 1, 0) == 1, "send to the console");
+            PumpUntil([&] { return sentMs == 0; }, 1000);
+        }
+        QObject::disconnect(watch);
+        Click(dialog, IDC_BUTTON_CLOSE);
+        ::close(peer);
+        ::close(listener);
+    });
+    return latencies;
+}
+
+struct Spacing {
+    double share = 0;
+    std::vector<double> intervalsMs;
+};
+
+// Auto-send every `cycleMs` on a UDP link for `seconds`; the peer takes the kernel's receive time
+// of each datagram.
+Spacing AutoSendSpacing(CConsoleApp& app, int cycleMs, double seconds) {
+    Spacing spacing;
+    RunConsole(app, [&](CConsoleDlg& dialog) {
+        std::uint16_t peerPort = 0;
+        const int peer = bench::UdpSocket(&peerPort);
+        const int on = 1;
+        bench::Check(::setsockopt(peer, SOL_SOCKET, SO_TIMESTAMPNS, &on, sizeof on) == 0, "receive time stamps");
+        const timeval poll{0, 100000};
+        ::setsockopt(peer, SOL_SOCKET, SO_RCVTIMEO, &poll, sizeof poll);
+        std::atomic<bool> reading{true};
+        std::vector<double> stamps;
+        std::thread reader([&] {
+            char data[64];
+            char control[256];
+            while (reading) {
+                iovec part{data, sizeof data};
+                msghdr message{};
+                message.msg_iov = &part;
+                message.msg_iovlen = 1;
+                message.msg_control = control;
+                message.msg_controllen = sizeof control;
+                if (::recvmsg(peer, &message, 0) < 0) {
+                    continue;
+                }
+                for (cmsghdr* c = CMSG_FIRSTHDR(&message); c != nullptr; c = CMSG_NXTHDR(&message, c)) {
+                    if (c->cmsg_level == SOL_SOCKET && c->cmsg_type == SCM_TIMESTAMPNS) {
+                        timespec at{};
+                        std::memcpy(&at, CMSG_DATA(c), sizeof at);
+                        stamps.push_back(static_cast<double>(at.tv_sec) * 1e3 + static_cast<double>(at.tv_nsec) / 1e6);
+                    }
+                }
+            }
+        });
+        Click(dialog, IDC_CHECK_TCP);
+        dialog.SetDlgItemText(IDC_EDIT_LOCAL_PORT, std::to_string(FreePort(SOCK_DGRAM)).c_str());
+        Click(dialog, IDC_BUTTON_CONNECT);
+        bench::SetModule(dialog, peerPort);
+        dialog.SetDlgItemText(IDC_EDIT_SEND, "x");
+        dialog.SetDlgItemText(IDC_EDIT_CYCLE, std::to_string(cycleMs).c_str());
+        Click(dialog, IDC_CHECK_AUTO_SEND);
+        const auto end = Clock::now() + std::chrono::duration<double>(seconds);
+        QTimer wake;  // the loop looks at the clock only when something happens
+        wake.start(10);
+        PumpUntil([&] { return Clock::now() >= end; }, static_cast<int>(seconds * 1000) + 2000);
+        Click(dialog, IDC_BUTTON_CLOSE);
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        reading = false;
+        reader.join();
+        ::close(peer);
+        spacing.share = static_cast<double>(stamps.size()) / (seconds * 1000.0 / cycleMs);
+        for (std::size_t i = 1; i < stamps.size(); ++i) {
+            spacing.intervalsMs.push_back(stamps[i] - stamps[i - 1]);
+        }
+    });
+    return spacing;
+}
+
+std::string Machine() {
+    std::ifstream cpuinfo("/proc/cpuinfo");
+    std::string line;
+    std::string model = "unknown processor";
+    while (std::getline(cpuinfo, line)) {
+        if (line.rfind("model name", 0) == 0) {
+            model = line.substr(line.find(':') + 2);
+            break;
+        }
+    }
+    utsname system{};
+    ::uname(&system);
+    return std::to_string(std::thread::hardware_concurrency()) + " cores, " + model + ", Linux " + system.release;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::size_t total = (argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 256) * kMiB;
+    const int runs = std::max(3, argc > 2 ? std::atoi(argv[2]) : 3);
     bench::Session session(argc, argv);
     CConsoleApp& app = session.App();
-    std::printf("flood of %zu MiB over loopback, console on the offscreen platform, %u cores\n", total / kMiB,
-                std::thread::hardware_concurrency());
-    const double ceiling = BareRecvMBps(total);
-    std::printf("%-32s %9.1f MB/s\n", "bare recv loop (2048 B reads)", ceiling);
-    for (const bool server : {false, true}) {
-        for (const bool hex : {false, true}) {
-            const FloodResult r = FloodConsole(app, server, hex, total, false);
-            std::printf(
-                "%-32s %9.1f MB/s  %5.1f%% of bare  counters %s  RSS %ld -> %ld KiB\n",
-                (std::string(server ? "server" : "client") + (hex ? ", hex display" : ", text display")).c_str(),
-                r.mbps, 100.0 * r.mbps / ceiling, r.exact ? "exact" : "WRONG", r.rssEarly, r.rssEnd);
-        }
+    std::printf("console on the offscreen platform, loopback; %s\n", Machine().c_str());
+    std::printf("flood of %zu MiB into a client link, %d runs each: min / median\n\n", total / kMiB, runs);
+
+    std::vector<double> socat;
+    for (int run = 0; run < runs; ++run) {
+        socat.push_back(SocatMBps(total));
     }
-    const FloodResult clicked = FloodConsole(app, false, false, total, true);
-    std::printf("%-32s %zu clicks, p50 %.2f ms, p99 %.2f ms, max %.2f ms (flood at %.1f MB/s)\n",
-                "CLEAR COUNT during the flood", clicked.clickMs.size(), Percentile(clicked.clickMs, 0.5),
-                Percentile(clicked.clickMs, 0.99), Percentile(clicked.clickMs, 1.0), clicked.mbps);
-    for (const int cycle : {1, 10, 1000}) {
-        const double share = AutoSendShare(app, cycle, 5.0);
-        std::printf("auto-send every %4d ms for 5 s %9.1f%% of the expected sends\n", cycle, 100.0 * share);
+    const double reference = Percentile(socat, 0.5);
+    std::printf("%-26s %7.1f / %7.1f MB/s  (the reference: 100%%)\n", "socat -b 2048 -u", *std::min_element(socat.begin(), socat.end()),
+                reference);
+
+    // A third argument (lines, blanks or hex) runs that flood alone and nothing else.
+    const std::string only = argc > 3 ? argv[3] : "";
+    for (const Kind kind : {Kind::Lines, Kind::SpaceFree, Kind::Hex}) {
+        if (!only.empty() && only != (kind == Kind::Lines ? "lines" : kind == Kind::SpaceFree ? "blanks" : "hex")) {
+            continue;
+        }
+        std::vector<double> rates;
+        std::vector<double> waits;
+        std::vector<double> latencies;
+        bool exact = true;
+        long rssEarly = 0;
+        long rssEnd = 0;
+        for (int run = 0; run < runs; ++run) {
+            const FloodResult r = FloodConsole(app, kind, total);
+            rates.push_back(r.mbps);
+            waits.insert(waits.end(), r.waitsMs.begin(), r.waitsMs.end());
+            latencies.insert(latencies.end(), r.latencyMs.begin(), r.latencyMs.end());
+            exact = exact && r.exact;
+            rssEarly = run == 0 ? r.rssEarly : rssEarly;
+            rssEnd = r.rssEnd;
+        }
+        const double median = Percentile(rates, 0.5);
+        std::printf("%-26s %7.1f / %7.1f MB/s  %5.1f%% of socat (median)  counters %s  RSS %ld -> %ld KiB\n",
+                    Name(kind), *std::min_element(rates.begin(), rates.end()), median, 100.0 * median / reference,
+                    exact ? "exact" : "WRONG", rssEarly, rssEnd);
+        std::printf("%-26s UI held up: p99 %.1f ms, max %.1f ms (%zu probes)", "", Percentile(waits, 0.99),
+                    Percentile(waits, 1.0), waits.size());
+        if (!latencies.empty()) {
+            std::printf("; send to box under load: p50 %.1f ms, p99 %.1f ms", Percentile(latencies, 0.5),
+                        Percentile(latencies, 0.99));
+        }
+        std::printf("\n");
+    }
+
+    if (!only.empty()) {
+        return 0;
+    }
+    const std::vector<double> idle = IdleLatencyMs(app);
+    std::printf("\n%-26s p50 %.2f ms, p99 %.2f ms, max %.2f ms (%zu sends)\n", "idle: send to box", Percentile(idle, 0.5),
+                Percentile(idle, 0.99), Percentile(idle, 1.0), idle.size());
+
+    const Spacing spacing = AutoSendSpacing(app, 1, 5.0);
+    std::vector<double> deviation;
+    int backToBack = 0;
+    for (const double interval : spacing.intervalsMs) {
+        deviation.push_back(std::fabs(interval - 1.0));
+        backToBack += interval < 0.2 ? 1 : 0;
+    }
+    std::printf("%-26s %.1f%% of the expected sends; deviation from 1 ms: p50 %.3f ms, p99 %.3f ms, max %.3f ms;"
+                " %d of %zu back to back (< 0.2 ms)\n",
+                "auto-send every 1 ms, 5 s", 100.0 * spacing.share, Percentile(deviation, 0.5),
+                Percentile(deviation, 0.99), Percentile(deviation, 1.0), backToBack, spacing.intervalsMs.size());
+    for (const int cycle : {10, 1000}) {
+        std::printf("%-26s %.1f%% of the expected sends\n", ("auto-send every " + std::to_string(cycle) + " ms, 5 s").c_str(),
+                    100.0 * AutoSendSpacing(app, cycle, 5.0).share);
     }
     return 0;
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs, when any is missing; quiet and quick when all are
-# there. Usage: scripts/install-deps.sh build|test|lint|fuzz|package|package-check|screenshot|a11y
+# there. Usage: scripts/install-deps.sh build|bench|test|lint|fuzz|package|package-check|screenshot|a11y
 set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev fonts-dejavu-core fonts-noto-cjk iproute2 util-linux)
@@ -11,6 +11,7 @@ case "${1:-build}" in
   package) packages+=(dpkg-dev file) ;;
   package-check) packages+=(dpkg-dev file lintian desktop-file-utils appstream groff-base man-db) ;;
   screenshot) packages+=(xvfb x11-utils imagemagick) ;;
+  bench) packages+=(socat) ;;
   a11y) packages+=(xvfb xauth dbus at-spi2-core python3-pyatspi) ;;
 esac
 

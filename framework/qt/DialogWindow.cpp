@@ -172,7 +172,10 @@ void DialogWindow::AddControl(WindowHost* control) {
     }
 }
 
-WindowHost* DialogWindow::Control(UINT id) const { return m_controls.value(id); }
+WindowHost* DialogWindow::Control(UINT id) const {
+    const auto found = m_controls.constFind(id);
+    return found == m_controls.cend() ? nullptr : found->data();
+}
 
 QRect DialogWindow::ToPixels(short x, short y, short cx, short cy) const {
     return {MulDiv(x, m_baseX, 4), MulDiv(y, m_baseY, 8), MulDiv(cx, m_baseX, 4), MulDiv(cy, m_baseY, 8)};

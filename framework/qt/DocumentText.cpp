@@ -12,8 +12,14 @@ namespace {
 // The character format property that holds the character a stand-in stands for.
 constexpr int kStandsFor = QTextFormat::UserProperty + 1;
 
-// Characters that inserting into a document turns into a paragraph break.
-bool BreaksParagraph(char16_t c) { return c == u'\r' || c == u'\n' || c == 0x2029 || c == 0xFDD0 || c == 0xFDD1; }
+// Characters that inserting into a document turns into a paragraph break. Almost every character
+// lies strictly between CR and U+2029, which the first test settles.
+inline bool BreaksParagraph(char16_t c) {
+    if (c > u'\r' && c < 0x2029) {
+        return false;
+    }
+    return c == u'\r' || c == u'\n' || c == 0x2029 || c == 0xFDD0 || c == 0xFDD1;
+}
 
 // The character drawn for a stand-in: one of the private-use area, unique per character.
 QChar StandInGlyph(char16_t standsFor) { return QChar(static_cast<char16_t>(0xE000 | (standsFor & 0x0FFF))); }
@@ -58,25 +64,34 @@ bool DocumentText::EndsWith(char16_t standsFor) const {
 }
 
 DocumentText DocumentText::FromWindowsText(const std::string& text) {
-    QString in = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     DocumentText result;
-    // Most text holds no character that breaks a paragraph: it goes in as it is.
-    if (std::none_of(in.cbegin(), in.cend(), [](QChar c) { return BreaksParagraph(c.unicode()); })) {
-        result.m_text = std::move(in);
+    result.m_text = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    // Rewritten in place: a CR LF pair becomes one paragraph break, every other character stays
+    // one character, so the text only ever shrinks. Most text has nothing to rewrite.
+    const qsizetype size = result.m_text.size();
+    const char16_t* in = reinterpret_cast<const char16_t*>(result.m_text.constData());
+    qsizetype first = 0;
+    while (first < size && !BreaksParagraph(in[first])) {
+        ++first;
+    }
+    if (first == size) {
         return result;
     }
-    result.m_text.reserve(in.size());
-    for (qsizetype i = 0; i < in.size(); ++i) {
-        const char16_t c = in.at(i).unicode();
-        if (c == u'\r' && i + 1 < in.size() && in.at(i + 1) == u'\n') {
-            result.m_text += u'\n';
+    char16_t* out = reinterpret_cast<char16_t*>(result.m_text.data());
+    qsizetype written = first;
+    for (qsizetype i = first; i < size; ++i) {
+        const char16_t c = out[i];
+        if (c == u'\r' && i + 1 < size && out[i + 1] == u'\n') {
+            out[written++] = u'\n';
             ++i;
         } else if (BreaksParagraph(c)) {
-            result.AddStandIn(c);
+            result.m_standIns.push_back({written, c});
+            out[written++] = StandInGlyph(c).unicode();
         } else {
-            result.m_text += QChar(c);
+            out[written++] = c;
         }
     }
+    result.m_text.truncate(written);
     return result;
 }
 

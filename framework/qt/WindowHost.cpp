@@ -41,47 +41,6 @@ QEvent::Type MessageEvent::EventType() {
     return type;
 }
 
-WindowTimer::WindowTimer(HWND window, UINT_PTR id, qint64 periodMs) : m_window(window), m_id(id) {
-    m_timer.setSingleShot(true);
-    m_timer.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&m_timer, &QTimer::timeout, this, [this] { Tick(); });
-    Restart(periodMs);
-}
-
-void WindowTimer::Restart(qint64 periodMs) {
-    m_period = std::clamp<qint64>(periodMs, 1, kMaxTimerPeriod);
-    m_clock.start();
-    m_due = m_period;
-    ArmNext();
-}
-
-void WindowTimer::ArmNext() {
-    const qint64 now = m_clock.elapsed();
-    m_timer.start(static_cast<int>(std::max<qint64>(m_due - now, 0)));
-}
-
-void WindowTimer::Tick() {
-    const qint64 now = m_clock.elapsed();
-    if (now < m_due) {  // woke early
-        ArmNext();
-        return;
-    }
-    // The next tick is due at the next point of the schedule that lies in the future: the ticks
-    // never drift, and ticks missed while the thread was busy are not made up. A window timer has at
-    // most one tick waiting, so a stall is followed by one late tick, then the schedule.
-    m_due += m_period;
-    if (m_due <= now) {
-        m_due += ((now - m_due) / m_period + 1) * m_period;
-    }
-    const HWND window = m_window;
-    const UINT_PTR id = m_id;
-    ArmNext();
-    if (!TimerTicksDropped()) {
-        // The handler may kill this timer; nothing of it is touched afterwards.
-        ::SendMessage(window, WM_TIMER, id, 0);
-    }
-}
-
 WindowHost::WindowHost(CWnd* owner, const char* name) : m_owner(owner), m_name(name ? name : "") {
     setObjectName(QString::fromUtf8(m_name));
     Register();

@@ -2,17 +2,16 @@
 // The Qt side of a CWnd. A host carries the window's handle, receives its posted messages as Qt
 // events and, for a window on screen, stands beside the QWidget that shows it.
 
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QObject>
 #include <QPointer>
-#include <QTimer>
 #include <QWidget>
 
 #include <map>
 #include <memory>
 
 #include "framework/AfxTypes.h"
+#include "framework/qt/WindowTimer.h"
 
 class CWnd;
 
@@ -28,25 +27,6 @@ public:
     UINT m_message;
     WPARAM m_wParam;
     LPARAM m_lParam;
-};
-
-// One window timer: due times advance by whole periods from when the timer was set, so the ticks
-// never drift with the time their handlers take.
-class WindowTimer : public QObject {
-public:
-    WindowTimer(HWND window, UINT_PTR id, qint64 periodMs);
-    void Restart(qint64 periodMs);
-
-private:
-    void Tick();
-    void ArmNext();
-
-    HWND m_window;
-    UINT_PTR m_id;
-    qint64 m_period = 1;
-    qint64 m_due = 0;
-    QElapsedTimer m_clock;
-    QTimer m_timer;
 };
 
 class WindowHost : public QObject {
