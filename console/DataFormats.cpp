@@ -94,12 +94,19 @@ std::vector<unsigned char> EncodeHexSend(std::string_view text) {
     }
 }
 
-std::string FormatHexDisplay(const unsigned char* data, std::size_t length) {
-    std::string text(length * 3, ' ');
+std::size_t FormatHexDisplay(const unsigned char* data, std::size_t length, char* out) {
     for (std::size_t i = 0; i < length; ++i) {
-        text[i * 3] = kHexDigits[data[i] >> 4];
-        text[i * 3 + 1] = kHexDigits[data[i] & 0x0F];
+        out[i * 3] = kHexDigits[data[i] >> 4];
+        out[i * 3 + 1] = kHexDigits[data[i] & 0x0F];
+        out[i * 3 + 2] = ' ';
     }
+    out[length * 3] = '\0';
+    return length * 3;
+}
+
+std::string FormatHexDisplay(const unsigned char* data, std::size_t length) {
+    std::string text(length * 3 + 1, '\0');
+    text.resize(FormatHexDisplay(data, length, text.data()));
     return text;
 }
 

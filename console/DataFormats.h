@@ -18,6 +18,9 @@ std::vector<unsigned char> EncodeHexSend(std::string_view text);
 
 // "%02X " for every byte, the blank after the last one too.
 std::string FormatHexDisplay(const unsigned char* data, std::size_t length);
+// The same into `out`, which has room for 3 * length + 1 characters; ends it with a zero and gives
+// the number of characters written.
+std::size_t FormatHexDisplay(const unsigned char* data, std::size_t length, char* out);
 
 // The bytes as text, up to the first zero byte. `tail` carries an incomplete UTF-8 character from
 // the end of one chunk to the start of the next, so that a character split between two reads is

@@ -27,15 +27,18 @@ void CConsoleDlg::OnLinkReceive(CLinkSocket* socket, int errorCode) {
     }
 
     std::string shown;
+    // Hex display is formatted straight into a buffer of the handler's, held-back bytes first.
+    char hex[(kReceiveCapacity + 4) * 3 + 1];
+    const char* display = hex;
     if (m_bHexDisplay) {
-        // Bytes held back from text display at the end of the last chunk come first.
-        shown = console::FormatHexDisplay(reinterpret_cast<const unsigned char*>(m_strTextTail.data()),
-                                          m_strTextTail.size());
+        const std::size_t at = console::FormatHexDisplay(reinterpret_cast<const unsigned char*>(m_strTextTail.data()),
+                                                   m_strTextTail.size(), hex);
         m_strTextTail.clear();
-        shown += console::FormatHexDisplay(reinterpret_cast<const unsigned char*>(buffer), length);
+        console::FormatHexDisplay(reinterpret_cast<const unsigned char*>(buffer), length, hex + at);
     } else {
         // A datagram is a whole message: a character is never split between two of them.
         shown = console::FormatTextDisplay(m_strTextTail, buffer, length, m_bTcp != 0);
+        display = shown.c_str();
     }
     if (m_strTextTail.empty()) {
         KillTimer(kTextTailTimer);
@@ -48,7 +51,7 @@ void CConsoleDlg::OnLinkReceive(CLinkSocket* socket, int errorCode) {
         OnButtonClear();
         m_nShownBytes = 0;
     }
-    m_editReceive.ReplaceSel(shown.c_str(), FALSE);
+    m_editReceive.ReplaceSel(display, FALSE);
     m_nRecvCount += received;
     ShowRecvCount();
     m_nShownBytes += received;

@@ -1,5 +1,7 @@
 #include "framework/Controls.h"
 
+#include <string_view>
+
 #include <QComboBox>
 #include <QScrollBar>
 
@@ -59,7 +61,7 @@ void CEdit::GetSel(int& start, int& end) const {
 
 void CEdit::ReplaceSel(const char* text, BOOL canUndo) {
     if (auto* edit = As<afx::MultiLineEdit>(this)) {
-        edit->ReplaceSelection(text != nullptr ? text : "", canUndo != FALSE);
+        edit->ReplaceSelection(text != nullptr ? std::string_view(text) : std::string_view(), canUndo != FALSE);
     } else if (auto* line = As<QLineEdit>(this)) {
         line->insert(QString::fromUtf8(text != nullptr ? text : ""));
     }

@@ -5,6 +5,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <cstring>
 
 namespace afx {
 namespace {
@@ -63,9 +64,16 @@ bool DocumentText::EndsWith(char16_t standsFor) const {
     return !m_standIns.empty() && m_standIns.back().at == m_text.size() - 1 && m_standIns.back().standsFor == standsFor;
 }
 
-DocumentText DocumentText::FromWindowsText(const std::string& text) {
+DocumentText DocumentText::FromWindowsText(std::string_view text) {
     DocumentText result;
     result.m_text = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    // The bytes of every character that breaks a paragraph are CR, LF or start with E2 (U+2029) or
+    // EF (U+FDD0, U+FDD1): text without any of them goes in as it is, found by the library's fast
+    // byte search.
+    if (std::memchr(text.data(), '\n', text.size()) == nullptr && std::memchr(text.data(), '\r', text.size()) == nullptr &&
+        std::memchr(text.data(), 0xE2, text.size()) == nullptr && std::memchr(text.data(), 0xEF, text.size()) == nullptr) {
+        return result;
+    }
     // Rewritten in place: a CR LF pair becomes one paragraph break, every other character stays
     // one character, so the text only ever shrinks. Most text has nothing to rewrite.
     const qsizetype size = result.m_text.size();

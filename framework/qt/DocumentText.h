@@ -11,6 +11,7 @@
 #include <QTextCharFormat>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QTextCursor;
@@ -21,7 +22,7 @@ namespace afx {
 class DocumentText {
 public:
     // Windows text, UTF-8: CR LF is a line break; every other character is itself.
-    static DocumentText FromWindowsText(const std::string& text);
+    static DocumentText FromWindowsText(std::string_view text);
     // Text from the clipboard or a drop: CR LF and LF are line breaks; a lone CR is itself.
     static DocumentText FromPastedText(const QString& text);
 

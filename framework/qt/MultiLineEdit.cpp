@@ -117,7 +117,7 @@ void MultiLineEdit::Selection(int* start, int* end) const {
     *end = ToWindowsPosition(cursor.selectionEnd());
 }
 
-void MultiLineEdit::ReplaceSelection(const std::string& text, bool canUndo) {
+void MultiLineEdit::ReplaceSelection(std::string_view text, bool canUndo) {
     if (canUndo) {
         Flush();
         QTextCursor cursor = textCursor();

@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include <string>
+#include <string_view>
 
 #include "framework/AfxTypes.h"
 #include "framework/qt/DocumentText.h"
@@ -31,7 +32,7 @@ public:
     // Positions count characters of the text, a line break as two.
     void SetSelection(int start, int end);
     void Selection(int* start, int* end) const;
-    void ReplaceSelection(const std::string& text, bool canUndo);
+    void ReplaceSelection(std::string_view text, bool canUndo);
     void ScrollCaret();
     int TextLength() const;
     // Applies the edits the program has made since the last frame.

@@ -139,6 +139,15 @@ UINT_PTR WindowHost::SetTimer(UINT_PTR id, UINT elapse) {
 
 bool WindowHost::KillTimer(UINT_PTR id) { return m_timers.erase(id) != 0; }
 
+// A bound object knows its host (cleared when the host goes); an attached handle is looked up.
+QWidget* WindowHost::WidgetOf(const CWnd* wnd) {
+    if (wnd == nullptr) {
+        return nullptr;
+    }
+    WindowHost* host = wnd->m_pHost != nullptr ? wnd->m_pHost : FromHandle(wnd->m_hWnd);
+    return host != nullptr ? host->Widget() : nullptr;
+}
+
 WindowHost* WindowHost::FromHandle(HWND handle) {
     const auto found = LiveWindows().find(handle);
     return found == LiveWindows().end() ? nullptr : found->second;
@@ -172,10 +181,7 @@ bool WindowHost::event(QEvent* event) {
 using afx::WindowHost;
 
 namespace {
-QWidget* WidgetOf(const CWnd* wnd) {
-    WindowHost* host = wnd != nullptr ? WindowHost::FromHandle(wnd->m_hWnd) : nullptr;
-    return host != nullptr ? host->Widget() : nullptr;
-}
+QWidget* WidgetOf(const CWnd* wnd) { return WindowHost::WidgetOf(wnd); }
 }  // namespace
 
 CWnd::CWnd() = default;

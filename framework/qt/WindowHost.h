@@ -60,6 +60,8 @@ public:
     bool KillTimer(UINT_PTR id);
 
     static WindowHost* FromHandle(HWND handle);
+    // The widget behind a window object, or null.
+    static QWidget* WidgetOf(const CWnd* wnd);
     // The host of `widget` or of the nearest of its parents that has one.
     static WindowHost* FromWidget(const QWidget* widget);
 

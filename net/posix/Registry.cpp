@@ -27,6 +27,7 @@ struct Entry {
     bool readPending = false;  // a read or accept notice waits for its receive or accept call
     bool closeReported = false;
     bool writeWanted = false;  // a send would have blocked: announce when writable again
+    int seenWaiting = -1;      // bytes found waiting by the read notice being delivered at once
     int restMs = 0;            // a listener starved of descriptors rests this long before the next try
     std::unique_ptr<QTimer> rest;
     std::unique_ptr<QSocketNotifier> readNotifier;
@@ -123,7 +124,11 @@ void OnStreamReadable(int fd, Entry& e) {
     int waiting = 0;
     if (::ioctl(fd, FIONREAD, &waiting) == 0 && waiting > 0) {
         e.readPending = true;
+        e.seenWaiting = waiting;
         Post(fd, e, FD_READ, 0, Via::Loop);
+        if (Entry* after = Find(fd)) {
+            after->seenWaiting = -1;  // a notice that waited in the queue asks afresh
+        }
         return;
     }
     char byte = 0;
@@ -246,8 +251,14 @@ void Select(int fd, HWND window, UINT message, long events) {
     Update(fd, *e);
 }
 
+int BytesSeenWaiting(int fd) {
+    const Entry* e = Find(fd);
+    return e != nullptr ? e->seenWaiting : -1;
+}
+
 void ReceiveCalled(int fd) {
     if (Entry* e = Find(fd)) {
+        e->seenWaiting = -1;
         e->readPending = false;
         Update(fd, *e);
     }

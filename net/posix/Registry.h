@@ -26,6 +26,9 @@ void AddAccepted(int listener, int fd);
 void Select(int fd, HWND window, UINT message, long events);
 
 void ReceiveCalled(int fd);
+// The bytes a read notice being delivered at this moment found waiting, or -1: while that notice's
+// handler runs, nothing has been read since, and asking again would only repeat the system call.
+int BytesSeenWaiting(int fd);
 // An accept call ended. One that failed for want of descriptors or memory rests the listener: it is
 // not watched for a while (50 ms, doubling to 1 s while it keeps failing), or until a descriptor
 // of ours is closed, so that a waiting connection does not make it spin.

@@ -233,8 +233,8 @@ int ioctlsocket(SOCKET s, long command, u_long* argument) {
         return Fail(WSAEFAULT, SOCKET_ERROR);
     }
     if (command == kWsFionread) {
-        int waiting = 0;
-        if (::ioctl(Fd(s), FIONREAD, &waiting) != 0) {
+        int waiting = posix::registry::BytesSeenWaiting(Fd(s));
+        if (waiting < 0 && ::ioctl(Fd(s), FIONREAD, &waiting) != 0) {
             return FailFromErrno(SOCKET_ERROR);
         }
         *argument = static_cast<u_long>(waiting);
