@@ -40,12 +40,15 @@ char32_t NextCharacter(FuzzedDataProvider& input) {
     return c >= 0xD800 && c <= 0xDFFF ? c - 0x800 : c;
 }
 
+// Characters one by one, now and then one of them many times over: long lines are held
+// differently from short ones.
 QString RandomText(FuzzedDataProvider& input) {
     const std::size_t length = input.ConsumeIntegralInRange<std::size_t>(0, 40);
     QString text;
     for (std::size_t i = 0; i < length && input.remaining_bytes() > 0; ++i) {
         const char32_t c = NextCharacter(input);
-        text += QString::fromUcs4(&c, 1);
+        const int times = input.ConsumeIntegralInRange<int>(0, 15) == 0 ? input.ConsumeIntegralInRange<int>(1, 3000) : 1;
+        text += QString::fromUcs4(&c, 1).repeated(times);
     }
     return text;
 }
@@ -96,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const QString pieces = QString::fromStdString(whole);
         qsizetype at = 0;
         while (at < pieces.size()) {
-            qsizetype length = input.ConsumeIntegralInRange<qsizetype>(1, 8);
+            qsizetype length = input.ConsumeIntegralInRange<qsizetype>(1, 3000);
             // A piece never ends between the two halves of a character outside the basic plane.
             if (at + length < pieces.size() && pieces.at(at + length).isLowSurrogate()) {
                 ++length;

@@ -1,5 +1,7 @@
 #include "framework/qt/DocumentText.h"
 
+#include "framework/qt/MultiLineEdit.h"
+
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -67,36 +69,63 @@ bool DocumentText::EndsWith(char16_t standsFor) const {
 DocumentText DocumentText::FromWindowsText(std::string_view text) {
     DocumentText result;
     result.m_text = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const auto has = [text](char byte) { return std::memchr(text.data(), byte, text.size()) != nullptr; };
     // The bytes of every character that breaks a paragraph are CR, LF or start with E2 (U+2029) or
-    // EF (U+FDD0, U+FDD1): text without any of them goes in as it is, found by the library's fast
-    // byte search.
-    if (std::memchr(text.data(), '\n', text.size()) == nullptr && std::memchr(text.data(), '\r', text.size()) == nullptr &&
-        std::memchr(text.data(), 0xE2, text.size()) == nullptr && std::memchr(text.data(), 0xEF, text.size()) == nullptr) {
+    // EF (U+FDD0, U+FDD1); the library's byte search finds them fast, and most text has none.
+    const bool wide = has('\xE2') || has('\xEF');
+    if (!wide && !has('\r') && !has('\n')) {
         return result;
     }
     // Rewritten in place: a CR LF pair becomes one paragraph break, every other character stays
-    // one character, so the text only ever shrinks. Most text has nothing to rewrite.
+    // one character, so the text only ever shrinks and what is written never overtakes what is read.
     const qsizetype size = result.m_text.size();
-    const char16_t* in = reinterpret_cast<const char16_t*>(result.m_text.constData());
-    qsizetype first = 0;
-    while (first < size && !BreaksParagraph(in[first])) {
-        ++first;
-    }
-    if (first == size) {
-        return result;
-    }
     char16_t* out = reinterpret_cast<char16_t*>(result.m_text.data());
-    qsizetype written = first;
-    for (qsizetype i = first; i < size; ++i) {
-        const char16_t c = out[i];
-        if (c == u'\r' && i + 1 < size && out[i + 1] == u'\n') {
+    qsizetype written = 0;
+    const auto rewrite = [&](qsizetype at) -> qsizetype {  // the special character at `at`; the next to read
+        const char16_t c = out[at];
+        if (c == u'\r' && at + 1 < size && out[at + 1] == u'\n') {
             out[written++] = u'\n';
-            ++i;
-        } else if (BreaksParagraph(c)) {
-            result.m_standIns.push_back({written, c});
-            out[written++] = StandInGlyph(c).unicode();
-        } else {
-            out[written++] = c;
+            return at + 2;
+        }
+        result.m_standIns.push_back({written, c});
+        out[written++] = StandInGlyph(c).unicode();
+        return at + 1;
+    };
+    if (wide) {
+        for (qsizetype at = 0; at < size;) {
+            if (BreaksParagraph(out[at])) {
+                at = rewrite(at);
+            } else {
+                out[written++] = out[at++];
+            }
+        }
+    } else {
+        // Only CR and LF to look for: the runs between them move as blocks, found by Qt's own
+        // vectorised search.
+        const QStringView view(out, size);
+        const auto next = [&](char16_t c, qsizetype from) {
+            const qsizetype found = view.indexOf(QChar(c), from);
+            return found < 0 ? size : found;
+        };
+        qsizetype nextCr = next(u'\r', 0);
+        qsizetype nextLf = next(u'\n', 0);
+        qsizetype from = 0;
+        while (from < size) {
+            const qsizetype special = std::min(nextCr, nextLf);
+            if (special > from && written != from) {
+                std::memmove(out + written, out + from, static_cast<std::size_t>(special - from) * sizeof(char16_t));
+            }
+            written += special - from;
+            if (special == size) {
+                break;
+            }
+            from = rewrite(special);
+            if (nextCr < from) {
+                nextCr = next(u'\r', from);
+            }
+            if (nextLf < from) {
+                nextLf = next(u'\n', from);
+            }
         }
     }
     result.m_text.truncate(written);
@@ -170,8 +199,10 @@ QString DocumentRange(const QTextDocument* document, int from, int to, const QSt
     QString out;
     for (QTextBlock block = document->findBlock(from); block.isValid() && block.position() <= end;
          block = block.next()) {
-        if (block.position() > from) {
-            out += lineBreak;  // the paragraph break before this block lies inside the range
+        // The paragraph break before this block lies inside the range; a block that continues its
+        // paragraph has none.
+        if (block.position() > from && !IsContinuation(block)) {
+            out += lineBreak;
         }
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();

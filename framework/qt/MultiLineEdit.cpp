@@ -22,11 +22,11 @@ namespace {
 constexpr int kFrameMs = 16;
 constexpr int kSlowestFrameMs = 250;
 
-// A paragraph this long without a blank is laid out wrapping anywhere: looking for word boundaries
-// that are not there costs time that grows faster than the paragraph.
-constexpr int kLongParagraph = 1000;
-
-bool HasBlank(QStringView text) { return text.contains(u' ') || text.contains(u'\t'); }
+// Laying out a paragraph costs time in proportion to its length, or faster on text without blanks,
+// and an insertion lays out its whole paragraph again. A paragraph of text is therefore held as
+// blocks of at most this many characters, cut preferably just after a blank; see IsContinuation.
+constexpr int kLongestBlock = 2048;
+constexpr int kLookBackForBlank = 256;
 }  // namespace
 
 MultiLineEdit::MultiLineEdit(DWORD style, QWidget* parent) : QPlainTextEdit(parent), m_frame(new QTimer(this)) {
@@ -65,9 +65,18 @@ void MultiLineEdit::SetWindowsText(const std::string& text) {
     setTextCursor(cursor);
 }
 
+bool IsContinuation(const QTextBlock& block) {
+    return block.userState() == kContinuationState && block.previous().isValid();
+}
+
 int MultiLineEdit::TextLength() const {
     const_cast<MultiLineEdit*>(this)->Flush();
-    return document()->characterCount() - 1 + blockCount() - 1;
+    // Every character is one, a line break between blocks two, a block that continues one none.
+    int continuations = 0;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        continuations += IsContinuation(block) ? 1 : 0;
+    }
+    return document()->characterCount() - 1 + blockCount() - 1 - 2 * continuations;
 }
 
 int MultiLineEdit::ToCursorPosition(int windowsPosition) const {
@@ -77,10 +86,11 @@ int MultiLineEdit::ToCursorPosition(int windowsPosition) const {
     int remaining = windowsPosition;
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
         const int length = block.length() - 1;  // without the separator
-        if (remaining <= length || !block.next().isValid()) {
+        const QTextBlock next = block.next();
+        if (remaining <= length || !next.isValid()) {
             return block.position() + std::min(remaining, length);
         }
-        remaining -= length + 2;
+        remaining -= length + (IsContinuation(next) ? 0 : 2);
         if (remaining < 0) {  // inside the CR LF pair
             return block.position() + length;
         }
@@ -89,8 +99,13 @@ int MultiLineEdit::ToCursorPosition(int windowsPosition) const {
 }
 
 int MultiLineEdit::ToWindowsPosition(int cursorPosition) const {
-    const QTextBlock block = document()->findBlock(cursorPosition);
-    return cursorPosition + block.blockNumber();
+    const QTextBlock target = document()->findBlock(cursorPosition);
+    int windows = cursorPosition;
+    for (QTextBlock block = document()->begin().next(); block.isValid() && block.position() <= target.position();
+         block = block.next()) {
+        windows += IsContinuation(block) ? -1 : 1;
+    }
+    return windows;
 }
 
 void MultiLineEdit::SetSelection(int start, int end) {
@@ -158,13 +173,22 @@ void MultiLineEdit::Schedule() {
     }
 }
 
-void MultiLineEdit::FitWrapToLastParagraph() {
-    const QTextBlock last = document()->lastBlock();
-    const bool unbroken = last.length() > kLongParagraph && !HasBlank(last.text());
-    const QTextOption::WrapMode wanted =
-        unbroken ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
-    if (wordWrapMode() != wanted) {
-        setWordWrapMode(wanted);
+void MultiLineEdit::CutLongBlocks(int from, int to) {
+    for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() <= to;
+         block = block.next()) {
+        if (block.length() - 1 <= kLongestBlock) {
+            continue;
+        }
+        const QString text = block.text();
+        qsizetype cut = text.lastIndexOf(u' ', kLongestBlock - 1);
+        if (cut < kLongestBlock - kLookBackForBlank) {
+            cut = kLongestBlock - 1;
+        }
+        QTextCursor at(block);
+        at.setPosition(block.position() + static_cast<int>(cut) + 1);
+        at.insertBlock(block.blockFormat(), PlainFormat());
+        at.block().setUserState(kContinuationState);
+        to += 1;
     }
 }
 
@@ -178,12 +202,17 @@ void MultiLineEdit::Flush() {
     const PendingEdits edits = std::move(m_pending);
     m_pending = {};
     if (edits.replace || edits.reset) {
+        // One edit, laid out once when it ends, and not undoable: the program's, not the user's.
         document()->setUndoRedoEnabled(false);
         QTextCursor cursor = textCursor();
+        cursor.beginEditBlock();
         if (edits.reset) {
             cursor.select(QTextCursor::Document);
         }
+        const int from = cursor.selectionStart();
         edits.text.InsertAt(cursor);
+        CutLongBlocks(from, cursor.position());
+        cursor.endEditBlock();
         setTextCursor(cursor);
         document()->setUndoRedoEnabled(true);
     }
@@ -195,7 +224,6 @@ void MultiLineEdit::Flush() {
     if (edits.scroll) {
         ensureCursorVisible();
     }
-    FitWrapToLastParagraph();
     // Laying out a long wrapped line is what costs here. Under a flood the next frame waits four
     // times as long as this one took, so the box never takes more than a fifth of the time.
     m_frameMs = std::clamp<qint64>(took.elapsed() * 4, kFrameMs, kSlowestFrameMs);

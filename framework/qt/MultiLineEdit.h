@@ -11,6 +11,7 @@
 
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QTimer>
 
 #include <string>
@@ -20,6 +21,13 @@
 #include "framework/qt/DocumentText.h"
 
 namespace afx {
+
+// A block of the document that continues the paragraph of the block before it: one paragraph of
+// the text held as several blocks, so that laying one out stays cheap. It has no line break before
+// it in the text, and shows as the point where its line ends early. Marked by the block's user
+// state, which a line break typed or inserted never gives a block.
+inline constexpr int kContinuationState = 1;
+bool IsContinuation(const QTextBlock& block);
 
 class MultiLineEdit : public QPlainTextEdit {
     Q_OBJECT
@@ -59,8 +67,9 @@ private:
     };
 
     void Schedule();
-    // Wraps anywhere while the last paragraph is long and has no blank, else at word boundaries.
-    void FitWrapToLastParagraph();
+    // Cuts each block from the one holding position `from` to the one holding `to` that is longer
+    // than a block may be into blocks that continue one another.
+    void CutLongBlocks(int from, int to);
     int ToCursorPosition(int windowsPosition) const;
     int ToWindowsPosition(int cursorPosition) const;
     bool RoomFor(int added) const;

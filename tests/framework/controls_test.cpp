@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QThread>
 
 #include <stdexcept>
@@ -137,6 +138,53 @@ TEST(MultiLineEdit, EveryCharacterReadsBackAsItself) {
         edit.GetWindowText(text);
         EXPECT_EQ(text, "x\uE00D\ny\r\nz");
         EXPECT_EQ(widget->blockCount(), 2);
+    });
+}
+
+// A long line is held in blocks of bounded length so that laying it out stays cheap; none of that
+// shows in its text, its length, its positions or what is copied.
+TEST(MultiLineEdit, ALongLineReadsBackWholeHoweverItIsHeld) {
+    PlainDialog dialog;
+    test::RunDialog(dialog, [&] {
+        EditOf edit(dialog, IDC_EDIT_RECEIVE);
+        auto* widget = static_cast<QPlainTextEdit*>(test::Widget(edit));
+        std::string expected;
+        for (int chunk = 0; chunk < 20; ++chunk) {
+            std::string text(1000, static_cast<char>('a' + chunk));
+            if (chunk % 3 == 0) {
+                text[500] = ' ';
+            }
+            if (chunk == 11) {
+                text += "\r\n";
+            }
+            edit.ReplaceSel(text.c_str());
+            expected += text;
+        }
+        CString read;
+        edit.GetWindowText(read);
+        ASSERT_EQ(read.str(), expected);
+        EXPECT_GT(widget->blockCount(), 8) << "the line was not cut into blocks";
+        for (QTextBlock block = widget->document()->begin(); block.isValid(); block = block.next()) {
+            EXPECT_LE(block.length(), 2049);
+        }
+        EXPECT_EQ(edit.GetWindowTextLength(), static_cast<int>(expected.size()));
+        int start = 0;
+        int end = 0;
+        edit.GetSel(start, end);
+        EXPECT_EQ(start, static_cast<int>(expected.size()));
+        edit.SetSel(5000, 9000);
+        edit.GetSel(start, end);
+        EXPECT_EQ(start, 5000);
+        EXPECT_EQ(end, 9000);
+        edit.ReplaceSel("|");
+        expected.replace(5000, 4000, "|");
+        edit.GetWindowText(read);
+        EXPECT_EQ(read.str(), expected);
+        edit.SetSel(0, -1);
+        widget->copy();
+        QString copied = QString::fromStdString(expected);
+        copied.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        EXPECT_EQ(QApplication::clipboard()->text(), copied);
     });
 }
 
