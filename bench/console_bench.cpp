@@ -74,24 +74,27 @@ const char* Name(Kind kind) {
     return "";
 }
 
-// A 64 KiB block of the flood: lines of text ending in CR LF, or letters without a blank.
+
+// Every so many bytes the flood carries a marker "#<n>;" in place of a block's first bytes, and the
+// time it was sent; the UI side finds markers in what reaches the box. Under a flood the box shows
+// only its last 30,000 characters whenever it is drawn, so markers come often enough that what is
+// shown holds some.
+constexpr std::size_t kMarkerEvery = 16 * 1024;
+
+// A block of the flood: lines of text ending in CR LF, or letters without a blank.
 std::string Block(Kind kind) {
     std::string block;
     if (kind == Kind::Lines) {
-        while (block.size() < 64 * 1024) {
+        while (block.size() < kMarkerEvery) {
             block += "The quick brown fox jumps over the lazy dog 0123456789\r\n";
         }
     } else {
-        for (std::size_t i = 0; i < 64 * 1024; ++i) {
+        for (std::size_t i = 0; i < kMarkerEvery; ++i) {
             block += static_cast<char>('A' + i % 26);
         }
     }
-    return block.substr(0, 64 * 1024);
+    return block.substr(0, kMarkerEvery);
 }
-
-// Every so many bytes the flood carries a marker "#<n>;" in place of its first bytes, and the time
-// it was sent; the UI side finds markers in what reaches the box.
-constexpr std::size_t kMarkerEvery = 2 * kMiB;
 
 struct Markers {
     explicit Markers(std::size_t count) : sentMs(count) {}

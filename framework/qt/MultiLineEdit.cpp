@@ -140,20 +140,23 @@ void MultiLineEdit::ReplaceSelection(std::string_view text, bool canUndo) {
         setTextCursor(cursor);
         return;
     }
-    DocumentText inserted = DocumentText::FromWindowsText(text);
+    // Kept as it came, and converted only if it is still there when the frame comes: a box that
+    // empties itself under a flood drops most of what was inserted before anyone could see it.
     if (m_pending.selectAll) {
         // Everything was selected: the whole text becomes this one.
         m_pending.selectAll = false;
         m_pending.replace = false;
         m_pending.reset = true;
-        m_pending.text = std::move(inserted);
+        m_pending.text.assign(text);
+        m_pending.pieceEnds.assign(1, text.size());
     } else if (m_pending.replace || m_pending.reset) {
-        // Each insertion leaves the caret behind it, where the next one goes. Each is decoded on
-        // its own: bytes of one never complete a character of another.
-        m_pending.text.Append(inserted);
+        // Each insertion leaves the caret behind it, where the next one goes.
+        m_pending.text.append(text);
+        m_pending.pieceEnds.push_back(m_pending.text.size());
     } else {
         m_pending.replace = true;
-        m_pending.text = std::move(inserted);
+        m_pending.text.assign(text);
+        m_pending.pieceEnds.assign(1, text.size());
     }
     Schedule();
 }
@@ -210,7 +213,15 @@ void MultiLineEdit::Flush() {
             cursor.select(QTextCursor::Document);
         }
         const int from = cursor.selectionStart();
-        edits.text.InsertAt(cursor);
+        // Each insertion is decoded on its own: bytes of one never complete a character of another.
+        DocumentText inserted;
+        std::size_t pieceStart = 0;
+        for (const std::size_t pieceEnd : edits.pieceEnds) {
+            inserted.Append(DocumentText::FromWindowsText(
+                std::string_view(edits.text).substr(pieceStart, pieceEnd - pieceStart)));
+            pieceStart = pieceEnd;
+        }
+        inserted.InsertAt(cursor);
         CutLongBlocks(from, cursor.position());
         cursor.endEditBlock();
         setTextCursor(cursor);

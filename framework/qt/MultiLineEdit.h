@@ -16,6 +16,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "framework/AfxTypes.h"
 #include "framework/qt/DocumentText.h"
@@ -62,7 +63,8 @@ private:
         bool reset = false;      // replace the whole text with `text`, caret at its end
         bool selectAll = false;  // then select everything
         bool scroll = false;     // then scroll the caret into view
-        DocumentText text;
+        std::string text;                    // the insertions one after the other, as they came
+        std::vector<std::size_t> pieceEnds;  // where each insertion ends in `text`
         bool Any() const { return replace || reset || selectAll || scroll; }
     };
 
