@@ -1,5 +1,6 @@
 #include "console/DataFormats.h"
 
+#include <array>
 #include <cstring>
 
 namespace console {
@@ -65,7 +66,7 @@ bool ValidSecondByte(unsigned char lead, unsigned char next) {
     }
 }
 
-const char kHexDigits[] = "0123456789ABCDEF";
+constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 }  // namespace
 
@@ -94,11 +95,23 @@ std::vector<unsigned char> EncodeHexSend(std::string_view text) {
     }
 }
 
+namespace {
+// "XX " for every byte value, with a fourth byte so that each group is one four-byte store.
+struct HexGroups {
+    std::array<std::array<char, 4>, 256> group{};
+    constexpr HexGroups() {
+        for (std::size_t byte = 0; byte < 256; ++byte) {
+            group[byte] = {kHexDigits[byte >> 4], kHexDigits[byte & 0x0F], ' ', '\0'};
+        }
+    }
+};
+constexpr HexGroups kHexGroups;
+}  // namespace
+
 std::size_t FormatHexDisplay(const unsigned char* data, std::size_t length, char* out) {
+    // Each store writes one byte past its group, which the next group (or the final zero) covers.
     for (std::size_t i = 0; i < length; ++i) {
-        out[i * 3] = kHexDigits[data[i] >> 4];
-        out[i * 3 + 1] = kHexDigits[data[i] & 0x0F];
-        out[i * 3 + 2] = ' ';
+        std::memcpy(out + i * 3, kHexGroups.group[data[i]].data(), 4);
     }
     out[length * 3] = '\0';
     return length * 3;
