@@ -43,7 +43,6 @@ namespace {
 
 using bench::Click;
 using bench::Clock;
-using bench::ConnectTo;
 using bench::FreePort;
 using bench::Listener;
 using bench::PumpUntil;
@@ -74,12 +73,11 @@ const char* Name(Kind kind) {
     return "";
 }
 
-
 // Every so many bytes the flood carries a marker "#<n>;" in place of a block's first bytes, and the
 // time it was sent; the UI side finds markers in what reaches the box. Under a flood the box shows
 // only its last 30,000 characters whenever it is drawn, so markers come often enough that what is
 // shown holds some.
-constexpr std::size_t kMarkerEvery = 16 * 1024;
+constexpr std::size_t kMarkerEvery = std::size_t{16} * 1024;
 
 // A block of the flood: lines of text ending in CR LF, or letters without a blank.
 std::string Block(Kind kind) {
@@ -136,6 +134,7 @@ double SocatMBps(std::size_t total) {
     const std::string address = "TCP:127.0.0.1:" + std::to_string(port);
     std::vector<std::string> args{"socat", "-b", "2048", "-u", address, "/dev/null"};
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (std::string& arg : args) {
         argv.push_back(arg.data());
     }
@@ -222,15 +221,14 @@ FloodResult FloodConsole(CConsoleApp& app, Kind kind, std::size_t total) {
         PumpUntil([&] { return dialog.m_bLinkOpen != 0; }, 5000);
         // Markers found in what reaches the box (hex display shows them as hex: not looked for).
         QTextDocument* document = ReceiveBox(dialog)->document();
-        const QMetaObject::Connection watch = QObject::connect(
-            document, &QTextDocument::contentsChange, [&](int position, int /*removed*/, int added) {
+        const QMetaObject::Connection watch =
+            QObject::connect(document, &QTextDocument::contentsChange, [&](int position, int /*removed*/, int added) {
                 if (kind == Kind::Hex || added <= 0) {
                     return;
                 }
                 QTextCursor cursor(document);
                 cursor.setPosition(position);
-                cursor.setPosition(std::min(position + added, document->characterCount() - 1),
-                                   QTextCursor::KeepAnchor);
+                cursor.setPosition(std::min(position + added, document->characterCount() - 1), QTextCursor::KeepAnchor);
                 const QString text = cursor.selectedText();
                 const double now = NowMs();
                 for (qsizetype at = text.indexOf(u'#'); at >= 0; at = text.indexOf(u'#', at + 1)) {
@@ -385,12 +383,13 @@ int main(int argc, char** argv) {
     std::printf("flood of %zu MiB into a client link, %d runs each: min / median\n\n", total / kMiB, runs);
 
     std::vector<double> socat;
+    socat.reserve(static_cast<std::size_t>(runs));
     for (int run = 0; run < runs; ++run) {
         socat.push_back(SocatMBps(total));
     }
     const double reference = Percentile(socat, 0.5);
-    std::printf("%-26s %7.1f / %7.1f MB/s  (the reference: 100%%)\n", "socat -b 2048 -u", *std::min_element(socat.begin(), socat.end()),
-                reference);
+    std::printf("%-26s %7.1f / %7.1f MB/s  (the reference: 100%%)\n", "socat -b 2048 -u",
+                *std::min_element(socat.begin(), socat.end()), reference);
 
     // A third argument (lines, blanks or hex) runs that flood alone and nothing else.
     const std::string only = argc > 3 ? argv[3] : "";
@@ -430,8 +429,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     const std::vector<double> idle = IdleLatencyMs(app);
-    std::printf("\n%-26s p50 %.2f ms, p99 %.2f ms, max %.2f ms (%zu sends)\n", "idle: send to box", Percentile(idle, 0.5),
-                Percentile(idle, 0.99), Percentile(idle, 1.0), idle.size());
+    std::printf("\n%-26s p50 %.2f ms, p99 %.2f ms, max %.2f ms (%zu sends)\n", "idle: send to box",
+                Percentile(idle, 0.5), Percentile(idle, 0.99), Percentile(idle, 1.0), idle.size());
 
     const Spacing spacing = AutoSendSpacing(app, 1, 5.0);
     std::vector<double> deviation;
@@ -440,12 +439,14 @@ int main(int argc, char** argv) {
         deviation.push_back(std::fabs(interval - 1.0));
         backToBack += interval < 0.2 ? 1 : 0;
     }
-    std::printf("%-26s %.1f%% of the expected sends; deviation from 1 ms: p50 %.3f ms, p99 %.3f ms, max %.3f ms;"
-                " %d of %zu back to back (< 0.2 ms)\n",
-                "auto-send every 1 ms, 5 s", 100.0 * spacing.share, Percentile(deviation, 0.5),
-                Percentile(deviation, 0.99), Percentile(deviation, 1.0), backToBack, spacing.intervalsMs.size());
+    std::printf(
+        "%-26s %.1f%% of the expected sends; deviation from 1 ms: p50 %.3f ms, p99 %.3f ms, max %.3f ms;"
+        " %d of %zu back to back (< 0.2 ms)\n",
+        "auto-send every 1 ms, 5 s", 100.0 * spacing.share, Percentile(deviation, 0.5), Percentile(deviation, 0.99),
+        Percentile(deviation, 1.0), backToBack, spacing.intervalsMs.size());
     for (const int cycle : {10, 1000}) {
-        std::printf("%-26s %.1f%% of the expected sends\n", ("auto-send every " + std::to_string(cycle) + " ms, 5 s").c_str(),
+        std::printf("%-26s %.1f%% of the expected sends\n",
+                    ("auto-send every " + std::to_string(cycle) + " ms, 5 s").c_str(),
                     100.0 * AutoSendSpacing(app, cycle, 5.0).share);
     }
     return 0;

@@ -32,7 +32,7 @@ void CConsoleDlg::OnLinkReceive(CLinkSocket* socket, int errorCode) {
     const char* display = hex;
     if (m_bHexDisplay) {
         const std::size_t at = console::FormatHexDisplay(reinterpret_cast<const unsigned char*>(m_strTextTail.data()),
-                                                   m_strTextTail.size(), hex);
+                                                         m_strTextTail.size(), hex);
         m_strTextTail.clear();
         console::FormatHexDisplay(reinterpret_cast<const unsigned char*>(buffer), length, hex + at);
     } else {

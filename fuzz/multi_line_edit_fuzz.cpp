@@ -47,7 +47,8 @@ QString RandomText(FuzzedDataProvider& input) {
     QString text;
     for (std::size_t i = 0; i < length && input.remaining_bytes() > 0; ++i) {
         const char32_t c = NextCharacter(input);
-        const int times = input.ConsumeIntegralInRange<int>(0, 15) == 0 ? input.ConsumeIntegralInRange<int>(1, 3000) : 1;
+        const int times =
+            input.ConsumeIntegralInRange<int>(0, 15) == 0 ? input.ConsumeIntegralInRange<int>(1, 3000) : 1;
         text += QString::fromUcs4(&c, 1).repeated(times);
     }
     return text;

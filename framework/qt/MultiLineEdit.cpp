@@ -217,8 +217,8 @@ void MultiLineEdit::Flush() {
         DocumentText inserted;
         std::size_t pieceStart = 0;
         for (const std::size_t pieceEnd : edits.pieceEnds) {
-            inserted.Append(DocumentText::FromWindowsText(
-                std::string_view(edits.text).substr(pieceStart, pieceEnd - pieceStart)));
+            inserted.Append(
+                DocumentText::FromWindowsText(std::string_view(edits.text).substr(pieceStart, pieceEnd - pieceStart)));
             pieceStart = pieceEnd;
         }
         inserted.InsertAt(cursor);

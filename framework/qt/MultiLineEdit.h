@@ -59,10 +59,10 @@ protected:
 
 private:
     struct PendingEdits {
-        bool replace = false;    // replace the selection with `text`
-        bool reset = false;      // replace the whole text with `text`, caret at its end
-        bool selectAll = false;  // then select everything
-        bool scroll = false;     // then scroll the caret into view
+        bool replace = false;                // replace the selection with `text`
+        bool reset = false;                  // replace the whole text with `text`, caret at its end
+        bool selectAll = false;              // then select everything
+        bool scroll = false;                 // then scroll the caret into view
         std::string text;                    // the insertions one after the other, as they came
         std::vector<std::size_t> pieceEnds;  // where each insertion ends in `text`
         bool Any() const { return replace || reset || selectAll || scroll; }
