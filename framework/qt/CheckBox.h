@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QCheckBox>
+
+#include "framework/AfxTypes.h"
+
+namespace afx {
+
+// An auto check box: a click toggles between checked and unchecked; the third state (2) is only
+// ever set by the program.
+class AutoCheckBox : public QCheckBox {
+    Q_OBJECT
+
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    void nextCheckState() override;
+};
+
+}  // namespace afx

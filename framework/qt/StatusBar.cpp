@@ -1,0 +1,76 @@
+#include "framework/qt/StatusBar.h"
+
+namespace afx {
+
+namespace {
+// How often status bar texts reach the screen: at once after a quiet frame, else once a frame.
+constexpr int kFrameMs = 16;
+}  // namespace
+
+StatusBar::StatusBar(QWidget* parent) : QFrame(parent), m_frame(new QTimer(this)) {
+    setAccessibleName(QStringLiteral("status"));
+    m_frame->setSingleShot(true);
+    connect(m_frame, &QTimer::timeout, this, [this] { ShowTexts(); });
+    m_lastShown.start();
+    SetParts({-1});
+}
+
+void StatusBar::SetParts(const std::vector<int>& rightEdges) {
+    m_rightEdges = rightEdges;
+    m_texts.resize(rightEdges.size());
+    while (m_cells.size() > rightEdges.size()) {
+        delete m_cells.back();
+        m_cells.pop_back();
+    }
+    while (m_cells.size() < rightEdges.size()) {
+        auto* cell = new QLabel(this);
+        cell->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        cell->setTextFormat(Qt::PlainText);
+        cell->setContentsMargins(2, 0, 2, 0);
+        cell->show();
+        m_cells.push_back(cell);
+    }
+    Layout();
+    ShowTexts();
+}
+
+void StatusBar::Layout() {
+    int left = 0;
+    for (std::size_t i = 0; i < m_cells.size(); ++i) {
+        const int right = m_rightEdges[i] < 0 ? width() : std::min(m_rightEdges[i], width());
+        m_cells[i]->setGeometry(left, 0, std::max(right - left - 2, 0), height());
+        left = right;
+    }
+}
+
+void StatusBar::resizeEvent(QResizeEvent* /*event*/) { Layout(); }
+
+bool StatusBar::SetText(int part, const QString& text) {
+    if (part < 0 || static_cast<std::size_t>(part) >= m_texts.size()) {
+        return false;
+    }
+    m_texts[static_cast<std::size_t>(part)] = text;
+    // At once after a quiet frame; under a stream of changes, once a frame.
+    if (!m_frame->isActive()) {
+        const qint64 since = m_lastShown.elapsed();
+        m_frame->start(since >= kFrameMs ? 0 : static_cast<int>(kFrameMs - since));
+    }
+    return true;
+}
+
+void StatusBar::ShowTexts() {
+    m_lastShown.restart();
+    for (std::size_t i = 0; i < m_cells.size(); ++i) {
+        if (m_cells[i]->text() != m_texts[i]) {
+            m_cells[i]->setText(m_texts[i]);
+            m_cells[i]->setAccessibleName(m_texts[i]);
+        }
+    }
+}
+
+QString StatusBar::Text(int part) const {
+    return part >= 0 && static_cast<std::size_t>(part) < m_texts.size() ? m_texts[static_cast<std::size_t>(part)]
+                                                                        : QString();
+}
+
+}  // namespace afx

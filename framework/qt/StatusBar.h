@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QFrame>
+#include <QLabel>
+#include <QString>
+#include <QTimer>
+
+#include <vector>
+
+#include "framework/AfxTypes.h"
+
+namespace afx {
+
+// The status bar: parts separated at their right edges, each a sunken cell with its own text. Texts
+// reach the screen (and assistive technology) at most once a frame, however often they change.
+class StatusBar : public QFrame {
+    Q_OBJECT
+
+public:
+    explicit StatusBar(QWidget* parent);
+
+    void SetParts(const std::vector<int>& rightEdges);
+    std::vector<int> Parts() const { return m_rightEdges; }
+    bool SetText(int part, const QString& text);
+    QString Text(int part) const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void Layout();
+    void ShowTexts();
+    std::vector<int> m_rightEdges;
+    std::vector<QLabel*> m_cells;
+    std::vector<QString> m_texts;
+    QTimer* m_frame;
+    QElapsedTimer m_lastShown;
+};
+
+}  // namespace afx
