@@ -192,10 +192,20 @@ void FloodBothWays(CConsoleApp& app, std::int64_t total) {
                 Await([&] { return Status(client) == "CREATE NEW CONNECT." && Status(server) == "CONNECT SUCCESS."; },
                       "the consoles' link");
                 const Sample first = Sample::Now();
+                // The client runs as a modal dialog over the server, which is disabled meanwhile as
+                // an owner is: the server is enabled for just as long as the script acts on it, as
+                // if it were a console of its own.
+                const auto actOn = [&](CConsoleDlg& dialog, const std::function<void()>& act) {
+                    const BOOL wasDisabled = dialog.EnableWindow(TRUE);
+                    act();
+                    dialog.EnableWindow(wasDisabled ? FALSE : TRUE);
+                };
                 for (CConsoleDlg* dialog : {&server, &client}) {
-                    SetText(*dialog, IDC_EDIT_SEND, message);
-                    SetText(*dialog, IDC_EDIT_CYCLE, "1");
-                    Click(*dialog, IDC_CHECK_AUTO_SEND);
+                    actOn(*dialog, [&] {
+                        SetText(*dialog, IDC_EDIT_SEND, message);
+                        SetText(*dialog, IDC_EDIT_CYCLE, "1");
+                        Click(*dialog, IDC_CHECK_AUTO_SEND);
+                    });
                 }
                 const auto start = Clock::now();
                 const auto bothReceived = [&](std::int64_t bytes) {
@@ -206,7 +216,7 @@ void FloodBothWays(CConsoleApp& app, std::int64_t total) {
                 Check(PumpUntil([&] { return bothReceived(total); }, 3600000), "the flood");
                 const double seconds = Seconds(Clock::now() - start);
                 for (CConsoleDlg* dialog : {&server, &client}) {
-                    Click(*dialog, IDC_CHECK_AUTO_SEND);
+                    actOn(*dialog, [&] { Click(*dialog, IDC_CHECK_AUTO_SEND); });
                 }
                 // What is in flight arrives; then each side has received what the other sent.
                 const bool exact = PumpUntil(
