@@ -39,7 +39,7 @@ WindowTimer::WindowTimer(HWND window, UINT_PTR id, qint64 periodMs)
 WindowTimer::~WindowTimer() {
     m_notifier->setEnabled(false);
     // Killed by the handler of its own tick: the notifier is inside its signal and goes later.
-    if (m_ticking) {
+    if (m_ticking > 0) {
         m_notifier.release()->deleteLater();
     }
     m_notifier.reset();
@@ -77,11 +77,11 @@ void WindowTimer::Tick() {
     }
     const HWND window = m_window;
     const UINT_PTR id = m_id;
-    m_ticking = true;
+    ++m_ticking;
     const QPointer<QObject> alive(this);
     ::SendMessage(window, WM_TIMER, id, 0);  // the handler may kill this timer
     if (alive) {
-        m_ticking = false;
+        --m_ticking;
     }
 }
 

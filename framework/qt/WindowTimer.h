@@ -35,7 +35,7 @@ private:
     std::int64_t m_dueNs = 0;  // on the monotonic clock
     int m_fd = -1;
     std::unique_ptr<QSocketNotifier> m_notifier;
-    bool m_ticking = false;  // a tick's handler is running: it may kill this timer
+    int m_ticking = 0;  // handlers of ticks running (one inside another's message loop): they may kill this timer
 };
 
 }  // namespace afx
