@@ -26,6 +26,7 @@ void CConsoleDlg::OnLinkReceive(CLinkSocket* socket, int errorCode) {
         LearnSender(sender, senderPort);
     }
 
+    const bool wasHolding = !m_strTextTail.empty();
     std::string shown;
     // Hex display is formatted straight into a buffer of the handler's, held-back bytes first.
     char hex[(kReceiveCapacity + 4) * 3 + 1];
@@ -40,10 +41,11 @@ void CConsoleDlg::OnLinkReceive(CLinkSocket* socket, int errorCode) {
         shown = console::FormatTextDisplay(m_strTextTail, buffer, length, m_bTcp != 0);
         display = shown.c_str();
     }
-    if (m_strTextTail.empty()) {
-        KillTimer(kTextTailTimer);
-    } else {
+    // The quiet time before a held tail is shown counts from the last chunk.
+    if (!m_strTextTail.empty()) {
         SetTimer(kTextTailTimer, kTextTailWaitMs);
+    } else if (wasHolding) {
+        KillTimer(kTextTailTimer);
     }
 
     // The box empties itself before a chunk that would take it to its limit, so every chunk is seen.

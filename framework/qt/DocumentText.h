@@ -29,8 +29,6 @@ public:
     // Adds `more` behind this text; a stand-in CR at the end and a stand-in LF at its start make one
     // line break, as CR and LF do in the box's text.
     void Append(const DocumentText& more);
-    bool IsEmpty() const { return m_text.isEmpty(); }
-    qsizetype Size() const { return m_text.size(); }
 
     // Inserts at the cursor, replacing its selection. A stand-in CR just before the cursor and a
     // stand-in LF at the start of the text make one line break.

@@ -26,9 +26,6 @@ HWND NextHandle() {
 
 constexpr const char* kHostProperty = "afxWindowHost";
 
-// The largest period a window timer takes; larger values, as unsigned numbers past it, run at it.
-constexpr qint64 kMaxTimerPeriod = 0x7FFFFFFF;
-
 }  // namespace
 
 QEvent::Type MessageEvent::EventType() {
@@ -122,7 +119,8 @@ LRESULT WindowHost::Deliver(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 UINT_PTR WindowHost::SetTimer(UINT_PTR id, UINT elapse) {
-    const qint64 period = elapse > kMaxTimerPeriod ? kMaxTimerPeriod : static_cast<qint64>(elapse);
+    // The timer keeps its period within its own bounds.
+    const auto period = static_cast<qint64>(elapse);
     auto& timer = m_timers[id];
     if (timer) {
         timer->Restart(period);

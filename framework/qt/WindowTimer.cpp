@@ -14,7 +14,7 @@
 namespace afx {
 namespace {
 
-// The largest period a window timer takes; larger values run at it.
+// The largest period a window timer takes; larger values, as unsigned numbers past it, run at it.
 constexpr qint64 kMaxTimerPeriodMs = 0x7FFFFFFF;
 constexpr std::int64_t kNsPerMs = 1000000;
 

@@ -71,6 +71,16 @@ inline void SetLocalPort(CConsoleDlg& dialog, std::uint16_t port) {
     dialog.SetDlgItemText(IDC_EDIT_LOCAL_PORT, std::to_string(port).c_str());
 }
 
+// Makes the console a TCP server listening on a free port and returns the port.
+inline std::uint16_t Listen(CConsoleDlg& dialog) {
+    Click(dialog, IDC_CHECK_SERVER);
+    const std::uint16_t port = FreePort(true);
+    SetLocalPort(dialog, port);
+    Click(dialog, IDC_BUTTON_CONNECT);
+    EXPECT_EQ(Status(dialog), "LISTENING " + std::to_string(port) + " PORT...");
+    return port;
+}
+
 // Opens the console's UDP endpoint on a free port and returns the port.
 inline std::uint16_t BindUdp(CConsoleDlg& dialog) {
     const std::uint16_t port = FreePort(false);

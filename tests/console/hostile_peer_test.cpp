@@ -232,10 +232,7 @@ TEST_F(HostilePeerTest, AListenerOutOfDescriptorsRestsAndAcceptsOnceOneIsFree) {
     // it meets for the first time through a pipe, which it cannot open with no descriptor left.)
     CountingConsole warmUp;
     Run(warmUp, [&] {
-        Click(warmUp, IDC_CHECK_SERVER);
-        const std::uint16_t port = test::FreePort(true);
-        test::SetLocalPort(warmUp, port);
-        Click(warmUp, IDC_BUTTON_CONNECT);
+        const std::uint16_t port = test::Listen(warmUp);
         test::Fd client = test::TcpConnect(port);
         ASSERT_TRUE(test::PumpUntil([&] { return Status(warmUp) == "CONNECT SUCCESS."; }));
         Click(warmUp, IDC_BUTTON_CLOSE);
@@ -243,11 +240,7 @@ TEST_F(HostilePeerTest, AListenerOutOfDescriptorsRestsAndAcceptsOnceOneIsFree) {
 
     CountingConsole dialog;
     Run(dialog, [&] {
-        Click(dialog, IDC_CHECK_SERVER);
-        const std::uint16_t port = test::FreePort(true);
-        test::SetLocalPort(dialog, port);
-        Click(dialog, IDC_BUTTON_CONNECT);
-        ASSERT_EQ(Status(dialog), "LISTENING " + std::to_string(port) + " PORT...");
+        const std::uint16_t port = test::Listen(dialog);
 
         rlimit saved{};
         ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
@@ -279,11 +272,7 @@ TEST_F(HostilePeerTest, AListenerOutOfDescriptorsRestsAndAcceptsOnceOneIsFree) {
 TEST_F(HostilePeerTest, ABurstOfAHundredConnectsGetsExactlyOneInAndTheRestRefused) {
     CConsoleDlg dialog;
     Run(dialog, [&] {
-        Click(dialog, IDC_CHECK_SERVER);
-        const std::uint16_t port = test::FreePort(true);
-        test::SetLocalPort(dialog, port);
-        Click(dialog, IDC_BUTTON_CONNECT);
-        ASSERT_EQ(Status(dialog), "LISTENING " + std::to_string(port) + " PORT...");
+        const std::uint16_t port = test::Listen(dialog);
 
         std::vector<test::Fd> clients;
         clients.reserve(100);

@@ -7,6 +7,7 @@
 
 #include "framework/MessageBox.h"
 #include "framework/MessageLoop.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/support/Peers.h"
 
 namespace {
@@ -130,41 +131,31 @@ TEST(WindowMessages, AWindowMayDestroyItselfInsideItsHandler) {
 }
 
 TEST(WindowMessages, AnErrorRaisedInAHandlerIsReportedAndTheLoopCarriesOn) {
-    std::vector<afx::MessageBoxRequest> boxes;
-    afx::SetMessageBoxHook([&](const afx::MessageBoxRequest& box) {
-        boxes.push_back(box);
-        return static_cast<int>(IDOK);
-    });
+    test::MessageBoxes boxes;
     RecordingWnd w;
     ASSERT_TRUE(w.Create());
     ASSERT_TRUE(w.PostMessage(WM_RAISE, 0, 0));
     ASSERT_TRUE(w.PostMessage(WM_FIRST, 4, 0));
     ASSERT_TRUE(test::PumpUntil([&] { return !w.seen.empty(); }));
-    afx::SetMessageBoxHook(nullptr);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "必需的资源无法得到。");
-    EXPECT_EQ(boxes[0].type & MB_ICONMASK, MB_ICONSTOP);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "必需的资源无法得到。");
+    EXPECT_EQ(boxes.shown[0].type & MB_ICONMASK, MB_ICONSTOP);
 }
 
 // A standard library error is caught at the boundary too, as an error without a message of its
 // own; an error while painting is shown nowhere.
 TEST(WindowMessages, LibraryErrorsAreCaughtAtTheBoundaryAndPaintingErrorsShowNothing) {
-    std::vector<afx::MessageBoxRequest> boxes;
-    afx::SetMessageBoxHook([&](const afx::MessageBoxRequest& box) {
-        boxes.push_back(box);
-        return static_cast<int>(IDOK);
-    });
+    test::MessageBoxes boxes;
     RecordingWnd w;
     ASSERT_TRUE(w.Create());
     EXPECT_EQ(w.SendMessage(WM_PAINT), 0);
-    EXPECT_TRUE(boxes.empty()) << "an error while painting was reported";
+    EXPECT_TRUE(boxes.shown.empty()) << "an error while painting was reported";
     ASSERT_TRUE(w.PostMessage(WM_RAISE_LIBRARY_ERROR, 0, 0));
     ASSERT_TRUE(w.PostMessage(WM_FIRST, 4, 0));
     ASSERT_TRUE(test::PumpUntil([&] { return !w.seen.empty(); }));
-    afx::SetMessageBoxHook(nullptr);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "内部应用程序出错。");
-    EXPECT_EQ(boxes[0].type & MB_ICONMASK, MB_ICONSTOP);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "内部应用程序出错。");
+    EXPECT_EQ(boxes.shown[0].type & MB_ICONMASK, MB_ICONSTOP);
 }
 
 }  // namespace

@@ -43,6 +43,19 @@ public:
 class LinkSocketTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(StartSocketService()); }
+
+    // Connects `client`, owned by `owner`, to a listener of the test's, and gives the peer's side
+    // once the owner has heard of the connect.
+    static test::Fd Connected(RecordingOwner& owner, CLinkSocket& client) {
+        client.m_pOwner = &owner;
+        std::uint16_t port = 0;
+        test::Fd listener = test::TcpListener(&port);
+        EXPECT_TRUE(client.Create());
+        client.Connect("127.0.0.1", port);
+        test::Fd server = test::TcpAccept(listener);
+        EXPECT_TRUE(test::PumpUntil([&] { return !owner.calls.empty(); }));
+        return server;
+    }
 };
 
 TEST_F(LinkSocketTest, ServerSideEventsReachTheOwnerWithTheirEndpoint) {
@@ -70,13 +83,7 @@ TEST_F(LinkSocketTest, ServerSideEventsReachTheOwnerWithTheirEndpoint) {
 TEST_F(LinkSocketTest, ClientSideEventsReachTheOwnerAndWriteEventsDoNot) {
     RecordingOwner owner;
     CLinkSocket client;
-    client.m_pOwner = &owner;
-    std::uint16_t port = 0;
-    test::Fd listener = test::TcpListener(&port);
-    ASSERT_TRUE(client.Create());
-    client.Connect("127.0.0.1", port);
-    test::Fd server = test::TcpAccept(listener);
-    ASSERT_TRUE(test::PumpUntil([&] { return !owner.calls.empty(); }));
+    test::Fd server = Connected(owner, client);
     test::Reset(server);
     owner.closeOnClose = true;
     ASSERT_TRUE(test::PumpUntil([&] { return owner.calls.size() == 2; }));
@@ -106,13 +113,7 @@ TEST_F(LinkSocketTest, AnEndpointWithoutAnOwnerDropsItsEvents) {
 TEST_F(LinkSocketTest, SendsToASlowPeerArriveWholeInOrderAndAreCountedAsTheyLeave) {
     RecordingOwner owner;
     CLinkSocket client;
-    client.m_pOwner = &owner;
-    std::uint16_t port = 0;
-    test::Fd listener = test::TcpListener(&port);
-    ASSERT_TRUE(client.Create());
-    client.Connect("127.0.0.1", port);
-    test::Fd server = test::TcpAccept(listener);
-    ASSERT_TRUE(test::PumpUntil([&] { return !owner.calls.empty(); }));
+    test::Fd server = Connected(owner, client);
 
     std::string expected;
     int refused = 0;
