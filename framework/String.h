@@ -4,6 +4,14 @@
 #include <string>
 #include <string_view>
 
+// Format strings follow the C99 rules of GNU's printf (%zu and the like) on every compiler,
+// MinGW's included, where "printf" would mean Microsoft's older rules.
+#if defined(__MINGW32__)
+#define AFX_PRINTF_FORMAT(formatIndex, firstArgument) __attribute__((format(gnu_printf, formatIndex, firstArgument)))
+#else
+#define AFX_PRINTF_FORMAT(formatIndex, firstArgument) __attribute__((format(printf, formatIndex, firstArgument)))
+#endif
+
 class CString {
 public:
     CString() = default;
@@ -16,7 +24,7 @@ public:
     void Empty() { m_text.clear(); }
 
     // printf-style formatting; replaces the whole text.
-    void Format(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    void Format(const char* format, ...) AFX_PRINTF_FORMAT(2, 3);
 
     operator const char*() const { return m_text.c_str(); }  // NOLINT(google-explicit-constructor)
     const std::string& str() const { return m_text; }

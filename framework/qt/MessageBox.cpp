@@ -5,8 +5,7 @@
 #include <QEvent>
 #include <QMessageBox>
 
-#include <deque>
-
+#include "framework/HeldMessages.h"
 #include "framework/WinApp.h"
 #include "framework/qt/ModalOwner.h"
 #include "framework/qt/WindowHost.h"
@@ -19,48 +18,20 @@ MessageBoxHook& Hook() {
     return hook;
 }
 
-struct HeldMessage {
-    HWND window;
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
-struct HoldState {
-    int depth = 0;
-    bool draining = false;
-    std::deque<HeldMessage> held;
-};
-
-HoldState& Hold() {
-    static HoldState state;
-    return state;
-}
-
-// Delivers the held messages once the event loop is back, before any message posted later.
+// Hands out the held messages once the event loop is back, before any message posted later.
 class Drainer : public QObject {
 public:
     static Drainer& Instance() {
         static Drainer drainer;
         return drainer;
     }
-    void Schedule() { QCoreApplication::postEvent(this, new QEvent(QEvent::User)); }
 
 protected:
     bool event(QEvent* event) override {
         if (event->type() != QEvent::User) {
             return QObject::event(event);
         }
-        HoldState& state = Hold();
-        while (state.depth == 0 && !state.held.empty()) {
-            const HeldMessage next = state.held.front();
-            state.held.pop_front();
-            if (WindowHost* host = WindowHost::FromHandle(next.window)) {
-                host->Deliver(next.message, next.wParam, next.lParam);
-            }
-        }
-        // A handler may have opened another validation message: its scope drains the rest.
-        state.draining = !state.held.empty();
+        DeliverHeldMessages();
         return true;
     }
 };
@@ -117,28 +88,7 @@ int ShowMessageBox(const MessageBoxRequest& request) {
     }
 }
 
-HoldScope::HoldScope() { ++Hold().depth; }
-
-HoldScope::~HoldScope() {
-    HoldState& state = Hold();
-    if (--state.depth == 0 && !state.held.empty()) {
-        state.draining = true;
-        Drainer::Instance().Schedule();
-    }
-}
-
-bool HoldPostedMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    HoldState& state = Hold();
-    if (state.depth == 0 && !state.draining) {
-        return false;
-    }
-    state.held.push_back({window, message, wParam, lParam});
-    return true;
-}
-
-bool TimerTicksDropped() { return Hold().depth > 0; }
-
-bool HoldingMessages() { return Hold().depth > 0 || Hold().draining; }
+void ScheduleHeldMessages() { QCoreApplication::postEvent(&Drainer::Instance(), new QEvent(QEvent::User)); }
 
 }  // namespace afx
 

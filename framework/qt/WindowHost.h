@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "framework/AfxTypes.h"
+#include "framework/HeldMessages.h"
 #include "framework/qt/WindowTimer.h"
 
 class CWnd;
@@ -86,11 +87,5 @@ public:
 private:
     std::map<UINT_PTR, std::unique_ptr<WindowTimer>> m_timers;
 };
-
-// Where posted messages are held while a validation message is shown (see HoldScope).
-bool HoldPostedMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// Whether posted messages are being held back or handed out after a validation message.
-bool HoldingMessages();
-bool TimerTicksDropped();
 
 }  // namespace afx

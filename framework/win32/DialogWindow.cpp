@@ -1,0 +1,176 @@
+#include "framework/win32/DialogWindow.h"
+
+#include <cstring>
+#include <exception>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "framework/Dialog.h"
+#include "framework/Menu.h"
+#include "framework/MessageLoop.h"
+#include "framework/Resources.h"
+#include "framework/WinApp.h"
+#include "framework/win32/DialogTemplate.h"
+#include "framework/win32/User32.h"
+#include "framework/win32/WindowHost.h"
+
+namespace afx {
+
+w32::Handle Native(HWND handle) { return reinterpret_cast<w32::Handle>(handle); }
+
+namespace {
+
+constexpr int kVirtualKeyF1 = 0x70;
+constexpr int kVirtualKeyShift = 0x10;
+constexpr int kVirtualKeyControl = 0x11;
+constexpr int kVirtualKeyAlt = 0x12;
+
+struct SystemMenuState {
+    std::unique_ptr<CMenu> menu;
+    std::size_t systemItems = 0;
+    bool minimizeBox = false;
+};
+
+std::map<const WindowHost*, SystemMenuState>& SystemMenus() {
+    static std::map<const WindowHost*, SystemMenuState> menus;
+    return menus;
+}
+
+// The system's own items: what a fixed-size dialog's system menu holds.
+void RevertSystemMenu(SystemMenuState& state) {
+    state.menu->RemoveAll();
+    state.menu->AppendMenu(MF_STRING, SC_RESTORE, "&Restore");
+    state.menu->AppendMenu(MF_STRING, SC_MOVE, "&Move");
+    if (state.minimizeBox) {
+        state.menu->AppendMenu(MF_STRING, SC_MINIMIZE, "Mi&nimize");
+    }
+    state.menu->AppendMenu(MF_SEPARATOR);
+    state.menu->AppendMenu(MF_STRING, SC_CLOSE, "&Close\tAlt+F4");
+    state.systemItems = state.menu->Items().size();
+}
+
+}  // namespace
+
+std::vector<CDialog*>& RunningDialogs() {
+    static std::vector<CDialog*> running;
+    return running;
+}
+
+void* KeyDialogWindow() {
+    return RunningDialogs().empty() ? nullptr : Native(RunningDialogs().back()->m_hWnd);
+}
+
+bool PreTranslateKey(void* /*window*/, unsigned message, std::uintptr_t wParam, std::intptr_t /*lParam*/) {
+    // F1 asks for help on the dialog that runs; the system's own F1 handling is left out.
+    if (message != w32::msg::KeyDown || wParam != kVirtualKeyF1 || RunningDialogs().empty() ||
+        w32::KeyDown(kVirtualKeyShift) || w32::KeyDown(kVirtualKeyControl) || w32::KeyDown(kVirtualKeyAlt)) {
+        return false;
+    }
+    CWnd* main = AfxGetMainWnd();
+    const HWND target = main != nullptr && main->m_hWnd != nullptr ? main->m_hWnd : RunningDialogs().back()->m_hWnd;
+    ::SendMessage(target, WM_COMMAND, ID_HELP, 0);
+    return true;
+}
+
+CMenu* SystemMenu(WindowHost* dialog, bool revert) {
+    const auto found = SystemMenus().find(dialog);
+    if (found == SystemMenus().end()) {
+        return nullptr;
+    }
+    if (revert) {
+        RevertSystemMenu(found->second);
+        ShowProgramSystemMenu(dialog);
+        return nullptr;
+    }
+    return found->second.menu.get();
+}
+
+void ShowProgramSystemMenu(WindowHost* dialog) {
+    const auto found = SystemMenus().find(dialog);
+    if (found == SystemMenus().end()) {
+        return;
+    }
+    std::vector<w32::MenuItem> extra;
+    const auto& items = found->second.menu->Items();
+    for (std::size_t i = found->second.systemItems; i < items.size(); ++i) {
+        extra.push_back({items[i].flags, items[i].id, items[i].text});
+    }
+    w32::SetSystemMenu(Native(dialog->Handle()), extra);
+}
+
+}  // namespace afx
+
+using afx::WindowHost;
+using afx::Native;
+
+int CDialog::DoModal() {
+    const DialogTemplate* dialogTemplate = AfxFindDialogTemplate(m_nIDTemplate);
+    if (dialogTemplate == nullptr || m_hWnd != nullptr) {
+        return -1;
+    }
+    CWnd* owner = m_pParentWnd != nullptr ? m_pParentWnd : AfxGetMainWnd();
+    const HWND ownerWindow = owner != nullptr && owner != this && ::IsWindow(owner->m_hWnd) ? owner->m_hWnd : nullptr;
+    const std::vector<WORD> memoryTemplate = afx::BuildDialogTemplate(*dialogTemplate);
+    w32::Handle window = w32::CreateDialogFromTemplate(memoryTemplate.data(), Native(ownerWindow));
+    if (window == nullptr) {
+        return -1;
+    }
+    WindowHost* host = WindowHost::AdoptDialog(reinterpret_cast<HWND>(window));
+    host->Bind(this);
+    auto& systemMenu = afx::SystemMenus()[host];
+    systemMenu.menu = std::make_unique<CMenu>();
+    systemMenu.minimizeBox = dialogTemplate->minimizeBox;
+    afx::RevertSystemMenu(systemMenu);
+
+    m_bEnded = false;
+    m_nModalResult = -1;
+    afx::RunningDialogs().push_back(this);
+    bool created = true;
+    try {
+        if (OnInitDialog()) {
+            afx::FocusFirstControl(window);
+        }
+    } catch (const CException&) {
+        // An error while the window is being made makes the creation fail, without a message.
+        created = false;
+    } catch (const std::exception&) {
+        created = false;
+    }
+    if (created && !m_bEnded) {
+        // The owner takes no input while this dialog runs.
+        const bool ownerWasDisabled = ownerWindow != nullptr && w32::Enable(Native(ownerWindow), false);
+        w32::CentreOver(window, Native(ownerWindow));
+        w32::Show(window, true);
+        w32::Activate(window);
+        AfxPumpMessagesUntil([this] { return m_bEnded; }, -1);
+        if (ownerWindow != nullptr && ::IsWindow(ownerWindow) && !ownerWasDisabled) {
+            // Enabled before this window goes, so that the owner is activated again.
+            w32::Enable(Native(ownerWindow), true);
+        }
+    }
+    afx::RunningDialogs().pop_back();
+    afx::SystemMenus().erase(host);
+    DestroyWindow();
+    return created ? m_nModalResult : -1;
+}
+
+void CDialog::EndDialog(int result) {
+    m_bEnded = true;
+    m_nModalResult = result;
+    // The window goes out of sight at once; it is destroyed when its loop has returned.
+    if (::IsWindow(m_hWnd)) {
+        w32::Show(Native(m_hWnd), false);
+    }
+}
+
+CDialog* CDialog::FromFocus() {
+    if (w32::Handle focus = w32::Focus()) {
+        if (CWnd* window = CWnd::FromHandle(reinterpret_cast<HWND>(w32::TopLevel(focus)))) {
+            if (auto* dialog = dynamic_cast<CDialog*>(window)) {
+                return dialog;
+            }
+        }
+    }
+    return afx::RunningDialogs().empty() ? nullptr : afx::RunningDialogs().back();
+}

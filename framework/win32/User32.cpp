@@ -1,0 +1,372 @@
+// The one file of the framework that includes <windows.h>: thin calls into the window system.
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#include <commctrl.h>
+#include <mmsystem.h>
+
+#include "framework/win32/User32.h"
+
+#include <string>
+#include <vector>
+
+namespace w32 {
+
+static_assert(msg::SetIcon == WM_SETICON && msg::GetIcon == WM_GETICON && msg::InitMenu == WM_INITMENU);
+static_assert(msg::NcDestroy == WM_NCDESTROY && msg::Command == WM_COMMAND && msg::KeyDown == WM_KEYDOWN &&
+              msg::SysKeyDown == WM_SYSKEYDOWN);
+static_assert(msg::BmGetCheck == BM_GETCHECK && msg::BmSetCheck == BM_SETCHECK && msg::BmClick == BM_CLICK);
+static_assert(msg::EmGetSel == EM_GETSEL && msg::EmSetSel == EM_SETSEL && msg::EmScrollCaret == EM_SCROLLCARET &&
+              msg::EmReplaceSel == EM_REPLACESEL && msg::EmSetLimitText == EM_SETLIMITTEXT &&
+              msg::EmGetLimitText == EM_GETLIMITTEXT);
+static_assert(msg::CbAddString == CB_ADDSTRING && msg::CbGetCount == CB_GETCOUNT && msg::CbGetCurSel == CB_GETCURSEL &&
+              msg::CbGetLbText == CB_GETLBTEXT && msg::CbGetLbTextLen == CB_GETLBTEXTLEN &&
+              msg::CbResetContent == CB_RESETCONTENT && msg::CbSetCurSel == CB_SETCURSEL);
+static_assert(msg::UdmGetBuddy == UDM_GETBUDDY && msg::UdmSetBuddy == UDM_SETBUDDY &&
+              msg::UdmSetRange32 == UDM_SETRANGE32 && msg::UdmGetRange32 == UDM_GETRANGE32 &&
+              msg::UdmSetPos32 == UDM_SETPOS32 && msg::UdmGetPos32 == UDM_GETPOS32);
+static_assert(msg::IpmClearAddress == IPM_CLEARADDRESS && msg::IpmSetAddress == IPM_SETADDRESS &&
+              msg::IpmGetAddress == IPM_GETADDRESS && msg::IpmIsBlank == IPM_ISBLANK);
+static_assert(msg::SbSetText == SB_SETTEXTW && msg::SbGetText == SB_GETTEXTW &&
+              msg::SbGetTextLength == SB_GETTEXTLENGTHW && msg::SbSetParts == SB_SETPARTS &&
+              msg::SbGetParts == SB_GETPARTS && msg::SbSetMinHeight == SB_SETMINHEIGHT);
+
+namespace {
+
+Router g_router = nullptr;
+constexpr wchar_t kMessageWindowClass[] = L"QuenzoMessageWindow";
+// The procedure a routed window had before, kept on the window itself.
+constexpr wchar_t kSuperProperty[] = L"QuenzoSuperProc";
+
+std::wstring Wide(std::string_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int length = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
+std::string Narrow(const wchar_t* text, int length) {
+    if (length <= 0) {
+        return {};
+    }
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<std::size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text, length, narrow.data(), size, nullptr, nullptr);
+    return narrow;
+}
+
+HWND H(Handle window) { return static_cast<HWND>(window); }
+
+LRESULT CALLBACK RoutedProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return g_router != nullptr ? g_router(window, message, wParam, lParam)
+                               : CallSuper(window, message, wParam, lParam);
+}
+
+INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM, LPARAM) {
+    // The first message a dialog gets (its font) routes the window; the framework's procedure then
+    // sees every message before the dialog manager, which calls this one only for what is left.
+    if (::GetPropW(window, kSuperProperty) == nullptr) {
+        Route(window);
+    }
+    return message == WM_INITDIALOG ? FALSE : FALSE;
+}
+
+LARGE_INTEGER Frequency() {
+    LARGE_INTEGER frequency{};
+    ::QueryPerformanceFrequency(&frequency);
+    return frequency;
+}
+
+}  // namespace
+
+void SetRouter(Router router) { g_router = router; }
+
+bool StartWindowSystem() {
+    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                  ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_INTERNET_CLASSES | ICC_UPDOWN_CLASS |
+                                      ICC_BAR_CLASSES};
+    if (::InitCommonControlsEx(&controls) == FALSE) {
+        return false;
+    }
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = RoutedProc;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = kMessageWindowClass;
+    if (::RegisterClassExW(&windowClass) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        return false;
+    }
+    // Window timers of 1 ms need the system's timer to run at 1 ms.
+    ::timeBeginPeriod(1);
+    return true;
+}
+
+void StopWindowSystem() { ::timeEndPeriod(1); }
+
+Handle CreateMessageWindow() {
+    HWND window = ::CreateWindowExW(0, kMessageWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                    ::GetModuleHandleW(nullptr), nullptr);
+    if (window != nullptr) {
+        ::SetPropW(window, kSuperProperty, reinterpret_cast<HANDLE>(&::DefWindowProcW));
+    }
+    return window;
+}
+
+void Route(Handle window) {
+    const auto previous = ::SetWindowLongPtrW(H(window), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RoutedProc));
+    ::SetPropW(H(window), kSuperProperty, reinterpret_cast<HANDLE>(previous));
+}
+
+Long CallSuper(Handle window, unsigned message, Word wParam, Long lParam) {
+    auto super = reinterpret_cast<WNDPROC>(::GetPropW(H(window), kSuperProperty));
+    if (super == nullptr) {
+        return ::DefWindowProcW(H(window), message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        ::RemovePropW(H(window), kSuperProperty);
+        ::SetWindowLongPtrW(H(window), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(super));
+    }
+    return ::CallWindowProcW(super, H(window), message, wParam, lParam);
+}
+
+bool Destroy(Handle window) { return ::DestroyWindow(H(window)) != FALSE; }
+bool IsWindow(Handle window) { return window != nullptr && ::IsWindow(H(window)) != FALSE; }
+unsigned RegisterMessage(const wchar_t* name) { return ::RegisterWindowMessageW(name); }
+
+Long Send(Handle window, unsigned message, Word wParam, Long lParam) {
+    return ::SendMessageW(H(window), message, wParam, lParam);
+}
+
+bool Post(Handle window, unsigned message, Word wParam, Long lParam) {
+    return ::PostMessageW(H(window), message, wParam, lParam) != FALSE;
+}
+
+Long SendText(Handle window, unsigned message, Word wParam, std::string_view text) {
+    const std::wstring wide = Wide(text);
+    return ::SendMessageW(H(window), message, wParam, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+std::string ReceiveText(Handle window, unsigned lengthMessage, unsigned textMessage, Word wParam) {
+    const LRESULT length = ::SendMessageW(H(window), lengthMessage, wParam, 0);
+    if (length <= 0) {
+        return {};
+    }
+    // The status bar's length message puts flags in the high word.
+    const auto characters = static_cast<std::size_t>(lengthMessage == SB_GETTEXTLENGTHW ? LOWORD(length) : length);
+    std::vector<wchar_t> buffer(characters + 1, L'\0');
+    ::SendMessageW(H(window), textMessage, wParam, reinterpret_cast<LPARAM>(buffer.data()));
+    return Narrow(buffer.data(), static_cast<int>(::wcsnlen(buffer.data(), characters)));
+}
+
+std::string GetText(Handle window) {
+    const int length = ::GetWindowTextLengthW(H(window));
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1, L'\0');
+    const int got = ::GetWindowTextW(H(window), buffer.data(), length + 1);
+    return Narrow(buffer.data(), got);
+}
+
+void SetText(Handle window, std::string_view text) { ::SetWindowTextW(H(window), Wide(text).c_str()); }
+
+bool Enable(Handle window, bool enable) { return ::EnableWindow(H(window), enable ? TRUE : FALSE) != FALSE; }
+bool IsEnabled(Handle window) { return ::IsWindowEnabled(H(window)) != FALSE; }
+bool IsVisible(Handle window) { return ::IsWindowVisible(H(window)) != FALSE; }
+bool IsIconic(Handle window) { return ::IsIconic(H(window)) != FALSE; }
+bool IsChild(Handle window) { return (::GetWindowLongPtrW(H(window), GWL_STYLE) & WS_CHILD) != 0; }
+void Show(Handle window, bool show) { ::ShowWindow(H(window), show ? SW_SHOW : SW_HIDE); }
+
+void Activate(Handle window) {
+    ::SetForegroundWindow(H(window));
+    ::SetActiveWindow(H(window));
+}
+
+Handle Focus() { return ::GetFocus(); }
+Handle SetFocus(Handle window) { return ::SetFocus(H(window)); }
+Handle ActiveWindow() { return ::GetActiveWindow(); }
+Handle TopLevel(Handle window) { return ::GetAncestor(H(window), GA_ROOT); }
+Handle Parent(Handle window) { return IsChild(window) ? ::GetAncestor(H(window), GA_PARENT) : nullptr; }
+Handle Owner(Handle window) { return ::GetWindow(H(window), GW_OWNER); }
+Handle DlgItem(Handle dialog, int id) { return ::GetDlgItem(H(dialog), id); }
+int DlgCtrlId(Handle window) { return ::GetDlgCtrlID(H(window)); }
+
+void ClientSize(Handle window, long* width, long* height) {
+    RECT rect{};
+    ::GetClientRect(H(window), &rect);
+    *width = rect.right - rect.left;
+    *height = rect.bottom - rect.top;
+}
+
+void CentreOver(Handle window, Handle over) {
+    RECT area{};
+    if (over != nullptr && !IsIconic(over)) {
+        ::GetWindowRect(H(over), &area);
+    } else {
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        ::GetMonitorInfoW(::MonitorFromWindow(H(window), MONITOR_DEFAULTTOPRIMARY), &monitor);
+        area = monitor.rcWork;
+    }
+    RECT own{};
+    ::GetWindowRect(H(window), &own);
+    const long width = own.right - own.left;
+    const long height = own.bottom - own.top;
+    const long x = area.left + (area.right - area.left - width) / 2;
+    const long y = area.top + (area.bottom - area.top - height) / 2;
+    ::SetWindowPos(H(window), nullptr, x < 0 ? 0 : x, y < 0 ? 0 : y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Lower(Handle window) {
+    ::SetWindowPos(H(window), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+Handle CreateChild(const wchar_t* className, std::uint32_t style, int x, int y, int width, int height, Handle parent,
+                   int id) {
+    return ::CreateWindowExW(0, className, L"", style, x, y, width, height, H(parent),
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
+}
+
+void FocusFirstTabStop(Handle dialog) {
+    if (HWND first = ::GetNextDlgTabItem(H(dialog), nullptr, FALSE)) {
+        ::SendMessageW(H(dialog), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
+    }
+}
+
+Handle CreateDialogFromTemplate(const void* dialogTemplate, Handle owner) {
+    return ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), static_cast<LPCDLGTEMPLATEW>(dialogTemplate),
+                                        H(owner), DialogProc, 0);
+}
+
+void WaitForMessages(int timeoutMs) {
+    ::MsgWaitForMultipleObjectsEx(0, nullptr, timeoutMs < 0 ? INFINITE : static_cast<DWORD>(timeoutMs), QS_ALLINPUT,
+                                  MWMO_INPUTAVAILABLE);
+}
+
+int DispatchWaiting(Handle keyDialog, PreTranslate preTranslate, int most) {
+    MSG message{};
+    int delivered = 0;
+    while (delivered < most && ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+        ++delivered;
+        if (message.message == WM_QUIT) {
+            continue;  // the program has no application loop to end
+        }
+        if (preTranslate != nullptr && message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST &&
+            preTranslate(message.hwnd, message.message, message.wParam, message.lParam)) {
+            continue;
+        }
+        if (keyDialog != nullptr && ::IsDialogMessageW(H(keyDialog), &message) != FALSE) {
+            continue;
+        }
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+    return delivered;
+}
+
+bool KeyDown(int virtualKey) { return (::GetKeyState(virtualKey) & 0x8000) != 0; }
+
+int ShowMessageBox(Handle owner, std::string_view text, std::string_view caption, unsigned type) {
+    return ::MessageBoxW(H(owner), Wide(text).c_str(), Wide(caption).c_str(), type);
+}
+
+void Beep(unsigned type) { ::MessageBeep(type); }
+
+Handle IconFromIco(std::span<const unsigned char> ico, int size) {
+    // An .ico file is the icon directory followed by the images; the directory's entries give each
+    // image's place in the file, which is what LookupIconIdFromDirectoryEx answers with.
+    if (ico.size() < 6) {
+        return nullptr;
+    }
+    const auto count = static_cast<std::size_t>(ico[4] | (ico[5] << 8));
+    if (ico.size() < 6 + count * 16) {
+        return nullptr;
+    }
+    int best = -1;
+    int bestSize = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const unsigned char* entry = ico.data() + 6 + i * 16;
+        const int width = entry[0] == 0 ? 256 : entry[0];
+        if (best < 0 || (width >= size && (bestSize < size || width < bestSize)) || (bestSize < size && width > bestSize)) {
+            best = static_cast<int>(i);
+            bestSize = width;
+        }
+    }
+    if (best < 0) {
+        return nullptr;
+    }
+    const unsigned char* entry = ico.data() + 6 + static_cast<std::size_t>(best) * 16;
+    const DWORD bytes = entry[8] | (entry[9] << 8) | (entry[10] << 16) | (static_cast<DWORD>(entry[11]) << 24);
+    const DWORD offset = entry[12] | (entry[13] << 8) | (entry[14] << 16) | (static_cast<DWORD>(entry[15]) << 24);
+    if (offset > ico.size() || bytes > ico.size() - offset) {
+        return nullptr;
+    }
+    return ::CreateIconFromResourceEx(const_cast<PBYTE>(ico.data() + offset), bytes, TRUE, 0x00030000, size, size,
+                                      LR_DEFAULTCOLOR);
+}
+
+int SystemMetric(int index) { return ::GetSystemMetrics(index); }
+
+struct Paint {
+    HWND window;
+    PAINTSTRUCT paint;
+    HDC dc;
+};
+
+Paint* BeginPaint(Handle window) {
+    auto* paint = new Paint{H(window), {}, nullptr};
+    paint->dc = ::BeginPaint(paint->window, &paint->paint);
+    if (paint->dc == nullptr) {
+        delete paint;
+        return nullptr;
+    }
+    return paint;
+}
+
+Handle PaintDc(Paint* paint) { return paint != nullptr ? paint->dc : nullptr; }
+
+bool DrawIcon(Paint* paint, int x, int y, Handle icon) {
+    return paint != nullptr && ::DrawIcon(paint->dc, x, y, static_cast<HICON>(icon)) != FALSE;
+}
+
+void EndPaint(Paint* paint) {
+    if (paint != nullptr) {
+        ::EndPaint(paint->window, &paint->paint);
+        delete paint;
+    }
+}
+
+void SetSystemMenu(Handle window, std::span<const MenuItem> extra) {
+    ::GetSystemMenu(H(window), TRUE);
+    HMENU menu = ::GetSystemMenu(H(window), FALSE);
+    if (menu == nullptr) {
+        return;
+    }
+    for (const MenuItem& item : extra) {
+        ::AppendMenuW(menu, item.flags, item.id, (item.flags & MF_SEPARATOR) != 0 ? nullptr : Wide(item.text).c_str());
+    }
+}
+
+std::string ModulePath() {
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length < buffer.size()) {
+            return Narrow(buffer.data(), static_cast<int>(length));
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::int64_t NowNs() {
+    static const LARGE_INTEGER frequency = Frequency();
+    LARGE_INTEGER now{};
+    ::QueryPerformanceCounter(&now);
+    const std::int64_t seconds = now.QuadPart / frequency.QuadPart;
+    const std::int64_t rest = now.QuadPart % frequency.QuadPart;
+    return seconds * 1000000000 + rest * 1000000000 / frequency.QuadPart;
+}
+
+}  // namespace w32

@@ -1,0 +1,154 @@
+#pragma once
+// The window system's calls the Win32 backend makes, in plain types. The framework's own headers
+// and the system's <windows.h> define the same names differently, so the backend's files reach the
+// system through this header and only User32.cpp includes <windows.h>. Text is UTF-8 here and
+// UTF-16 at the system's calls; handles are the system's, carried as opaque pointers.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace w32 {
+
+using Handle = void*;
+using Word = std::uintptr_t;
+using Long = std::intptr_t;
+
+// Every message of a routed window goes here first; it hands what it does not handle itself to
+// CallSuper. Set once, before the first window.
+using Router = Long (*)(Handle window, unsigned message, Word wParam, Long lParam);
+void SetRouter(Router router);
+
+// Starts the common controls and the system's timer resolution; false when they are not there.
+bool StartWindowSystem();
+void StopWindowSystem();
+
+// A window that is never shown and only receives messages; its messages are routed.
+Handle CreateMessageWindow();
+// Routes the messages of an existing window (a dialog) from now on.
+void Route(Handle window);
+// The window's own procedure: the system's for the window's class.
+Long CallSuper(Handle window, unsigned message, Word wParam, Long lParam);
+bool Destroy(Handle window);
+bool IsWindow(Handle window);
+unsigned RegisterMessage(const wchar_t* name);
+
+Long Send(Handle window, unsigned message, Word wParam = 0, Long lParam = 0);
+bool Post(Handle window, unsigned message, Word wParam = 0, Long lParam = 0);
+// Sends `message` with the text as a UTF-16 string in lParam.
+Long SendText(Handle window, unsigned message, Word wParam, std::string_view text);
+// Reads a string by a message that fills a UTF-16 buffer, after one that tells its length.
+std::string ReceiveText(Handle window, unsigned lengthMessage, unsigned textMessage, Word wParam);
+
+std::string GetText(Handle window);
+void SetText(Handle window, std::string_view text);
+
+// Returns whether the window was disabled before.
+bool Enable(Handle window, bool enable);
+bool IsEnabled(Handle window);
+bool IsVisible(Handle window);
+bool IsIconic(Handle window);
+bool IsChild(Handle window);
+void Show(Handle window, bool show);
+void Activate(Handle window);
+Handle Focus();
+Handle SetFocus(Handle window);
+Handle ActiveWindow();
+// The nearest top-level window of `window` (itself when it is one).
+Handle TopLevel(Handle window);
+// The window containing a child window; null for a top-level window.
+Handle Parent(Handle window);
+Handle Owner(Handle window);
+Handle DlgItem(Handle dialog, int id);
+int DlgCtrlId(Handle window);
+void ClientSize(Handle window, long* width, long* height);
+// Centres a top-level window over `over`, or on its screen when `over` is null.
+void CentreOver(Handle window, Handle over);
+// Puts a child window beneath its siblings, so that it never covers one.
+void Lower(Handle window);
+Handle CreateChild(const wchar_t* className, std::uint32_t style, int x, int y, int width, int height,
+                   Handle parent, int id);
+
+void FocusFirstTabStop(Handle dialog);
+// A dialog from an in-memory extended template, owned by `owner`, routed from its first message.
+Handle CreateDialogFromTemplate(const void* dialogTemplate, Handle owner);
+
+// The message loop. Waits up to `timeoutMs` for a message (or returns at once when one waits).
+void WaitForMessages(int timeoutMs);
+// Delivers up to `most` of the messages waiting now and returns how many; key messages go through
+// `keyDialog`'s dialog handling (Tab, Enter, Esc) after `preTranslate` has had its say.
+using PreTranslate = bool (*)(Handle window, unsigned message, Word wParam, Long lParam);
+int DispatchWaiting(Handle keyDialog, PreTranslate preTranslate, int most);
+bool KeyDown(int virtualKey);
+
+int ShowMessageBox(Handle owner, std::string_view text, std::string_view caption, unsigned type);
+void Beep(unsigned type);
+
+// An icon of `size` pixels from the bytes of an .ico file; null when there is none.
+Handle IconFromIco(std::span<const unsigned char> ico, int size);
+int SystemMetric(int index);
+
+// Painting inside the window's paint message.
+struct Paint;
+Paint* BeginPaint(Handle window);
+Handle PaintDc(Paint* paint);
+bool DrawIcon(Paint* paint, int x, int y, Handle icon);
+void EndPaint(Paint* paint);
+
+// The window's system menu: back to the system's items, then `extra` items appended.
+struct MenuItem {
+    unsigned flags;
+    std::uintptr_t id;
+    std::string text;
+};
+void SetSystemMenu(Handle window, std::span<const MenuItem> extra);
+
+std::string ModulePath();
+// The current time on a monotonic clock of sub-microsecond resolution.
+std::int64_t NowNs();
+
+// Message numbers and codes of the standard and common controls.
+namespace msg {
+inline constexpr unsigned SetIcon = 0x0080;
+inline constexpr unsigned GetIcon = 0x007F;
+inline constexpr unsigned InitMenu = 0x0116;
+inline constexpr unsigned NcDestroy = 0x0082;
+inline constexpr unsigned Command = 0x0111;
+inline constexpr unsigned KeyDown = 0x0100;
+inline constexpr unsigned SysKeyDown = 0x0104;
+inline constexpr unsigned BmGetCheck = 0x00F0;
+inline constexpr unsigned BmSetCheck = 0x00F1;
+inline constexpr unsigned BmClick = 0x00F5;
+inline constexpr unsigned EmGetSel = 0x00B0;
+inline constexpr unsigned EmSetSel = 0x00B1;
+inline constexpr unsigned EmScrollCaret = 0x00B7;
+inline constexpr unsigned EmReplaceSel = 0x00C2;
+inline constexpr unsigned EmSetLimitText = 0x00C5;
+inline constexpr unsigned EmGetLimitText = 0x00D5;
+inline constexpr unsigned CbAddString = 0x0143;
+inline constexpr unsigned CbGetCount = 0x0146;
+inline constexpr unsigned CbGetCurSel = 0x0147;
+inline constexpr unsigned CbGetLbText = 0x0148;
+inline constexpr unsigned CbGetLbTextLen = 0x0149;
+inline constexpr unsigned CbResetContent = 0x014B;
+inline constexpr unsigned CbSetCurSel = 0x014E;
+inline constexpr unsigned UdmGetBuddy = 0x0400 + 106;
+inline constexpr unsigned UdmSetBuddy = 0x0400 + 105;
+inline constexpr unsigned UdmSetRange32 = 0x0400 + 111;
+inline constexpr unsigned UdmGetRange32 = 0x0400 + 112;
+inline constexpr unsigned UdmSetPos32 = 0x0400 + 113;
+inline constexpr unsigned UdmGetPos32 = 0x0400 + 114;
+inline constexpr unsigned IpmClearAddress = 0x0400 + 100;
+inline constexpr unsigned IpmSetAddress = 0x0400 + 101;
+inline constexpr unsigned IpmGetAddress = 0x0400 + 102;
+inline constexpr unsigned IpmIsBlank = 0x0400 + 105;
+inline constexpr unsigned SbSetText = 0x0400 + 11;
+inline constexpr unsigned SbGetText = 0x0400 + 13;
+inline constexpr unsigned SbGetTextLength = 0x0400 + 12;
+inline constexpr unsigned SbSetParts = 0x0400 + 4;
+inline constexpr unsigned SbGetParts = 0x0400 + 6;
+inline constexpr unsigned SbSetMinHeight = 0x0400 + 8;
+}  // namespace msg
+
+}  // namespace w32

@@ -1,0 +1,88 @@
+#pragma once
+// The Win32 side of a CWnd. A host stands beside one of the system's windows: it knows the program
+// object bound to it, carries the messages the framework posts to it, and delivers what the window
+// receives to that object's window procedure.
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/AfxTypes.h"
+#include "framework/HeldMessages.h"
+
+class CWnd;
+
+namespace afx {
+
+class WindowHost {
+public:
+    enum class Kind {
+        MessageOnly,  // never shown; every message routed
+        Dialog,       // a dialog on screen; every message routed
+        Control,      // a control of a dialog; reached through the framework's calls only
+    };
+
+    WindowHost(HWND handle, Kind kind, std::string name = {});
+    ~WindowHost();
+    WindowHost(const WindowHost&) = delete;
+    WindowHost& operator=(const WindowHost&) = delete;
+
+    // The system destroyed the window: no message reaches its object any more. The host goes at
+    // once, or once the message it is handling has returned.
+    void Retire();
+
+    // Hands one message to the owner's window procedure; 0 once the window is destroyed.
+    LRESULT Deliver(UINT message, WPARAM wParam, LPARAM lParam);
+    // Queues a message for the window and wakes its thread's loop for it.
+    bool Post(UINT message, WPARAM wParam, LPARAM lParam);
+    bool HasWaiting() const { return !m_posted.empty(); }
+
+    CWnd* Owner();
+    bool HasProgramOwner() const { return m_owner != nullptr; }
+    void Bind(CWnd* owner);
+    void Unbind();
+
+    HWND Handle() const { return m_handle; }
+    Kind GetKind() const { return m_kind; }
+    const std::string& Name() const { return m_name; }
+
+    UINT_PTR SetTimer(UINT_PTR id, UINT elapse);
+    bool KillTimer(UINT_PTR id);
+
+    // The live host of a window, made on first use for a control of a routed dialog.
+    static WindowHost* FromHandle(HWND handle);
+    // Creates a message-only window with its host.
+    static WindowHost* CreateMessageOnly(const char* name);
+    // The host of a dialog window the system has just made.
+    static WindowHost* AdoptDialog(HWND handle);
+
+    // Sends every message of the routed windows through the framework; called once at start-up.
+    static void InstallRouter();
+
+private:
+    static std::intptr_t Route(void* window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+    void DeliverPosted();
+
+    HWND m_handle;
+    Kind m_kind;
+    std::string m_name;
+    CWnd* m_owner = nullptr;
+    std::unique_ptr<CWnd> m_plain;  // receives the messages of a control no program object is bound to
+    int m_dispatching = 0;
+    bool m_retired = false;
+    struct Posted {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+    std::deque<Posted> m_posted;
+    std::vector<UINT_PTR> m_timers;
+    std::vector<WindowHost*> m_controls;  // hosts of a dialog's controls, retired with it
+};
+
+// The framework's private window messages.
+UINT PostedMessageId();
+UINT TimerMessageId();
+
+}  // namespace afx

@@ -1,0 +1,102 @@
+#include "framework/win32/WindowTimer.h"
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <map>
+#include <mutex>
+#include <thread>
+#include <utility>
+
+#include "framework/win32/User32.h"
+#include "framework/win32/WindowHost.h"
+
+namespace afx::timers {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The largest period a window timer takes; larger values, as unsigned numbers past it, run at it.
+constexpr std::int64_t kMaxTimerPeriodMs = 0x7FFFFFFF;
+
+struct Timer {
+    std::chrono::nanoseconds period;
+    Clock::time_point due;
+    LPARAM tag;
+    bool waiting = false;  // a tick is posted and not yet taken
+};
+
+class Schedule {
+public:
+    static Schedule& Instance() {
+        // Lives for the whole program: the thread only ever waits or posts.
+        static auto* schedule = new Schedule;
+        return *schedule;
+    }
+
+    void Set(HWND window, UINT_PTR id, std::int64_t periodMs) {
+        const std::lock_guard lock(m_mutex);
+        Timer& timer = m_timers[{window, id}];
+        timer.period = std::chrono::milliseconds(std::clamp<std::int64_t>(periodMs, 1, kMaxTimerPeriodMs));
+        timer.due = Clock::now() + timer.period;
+        timer.tag = ++m_nextTag;
+        timer.waiting = false;
+        m_changed.notify_one();
+    }
+
+    bool Kill(HWND window, UINT_PTR id) {
+        const std::lock_guard lock(m_mutex);
+        return m_timers.erase({window, id}) != 0;
+    }
+
+    bool Consume(HWND window, UINT_PTR id, LPARAM tag) {
+        const std::lock_guard lock(m_mutex);
+        const auto found = m_timers.find({window, id});
+        if (found == m_timers.end() || found->second.tag != tag) {
+            return false;
+        }
+        found->second.waiting = false;
+        return true;
+    }
+
+private:
+    Schedule() : m_thread([this] { Run(); }) { m_thread.detach(); }
+
+    void Run() {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            Clock::time_point next = Clock::time_point::max();
+            const Clock::time_point now = Clock::now();
+            for (auto& [key, timer] : m_timers) {
+                if (timer.due <= now) {
+                    if (!timer.waiting &&
+                        w32::Post(key.first, TimerMessageId(), static_cast<w32::Word>(key.second), timer.tag)) {
+                        timer.waiting = true;
+                    }
+                    // Ticks that fell due while one was waiting are not made up.
+                    timer.due += timer.period * ((now - timer.due) / timer.period + 1);
+                }
+                next = std::min(next, timer.due);
+            }
+            if (next == Clock::time_point::max()) {
+                m_changed.wait(lock);
+            } else {
+                m_changed.wait_until(lock, next);
+            }
+        }
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::map<std::pair<HWND, UINT_PTR>, Timer> m_timers;
+    LPARAM m_nextTag = 0;
+    std::thread m_thread;
+};
+
+}  // namespace
+
+void Set(HWND window, UINT_PTR id, std::int64_t periodMs) { Schedule::Instance().Set(window, id, periodMs); }
+bool Kill(HWND window, UINT_PTR id) { return Schedule::Instance().Kill(window, id); }
+bool Consume(HWND window, UINT_PTR id, LPARAM tag) { return Schedule::Instance().Consume(window, id, tag); }
+
+}  // namespace afx::timers
