@@ -200,6 +200,28 @@ void ClientSize(Handle window, long* width, long* height) {
     *height = rect.bottom - rect.top;
 }
 
+void ChildRect(Handle window, long* left, long* top, long* right, long* bottom) {
+    RECT rect{};
+    ::GetWindowRect(H(window), &rect);
+    ::MapWindowPoints(HWND_DESKTOP, ::GetParent(H(window)), reinterpret_cast<POINT*>(&rect), 2);
+    *left = rect.left;
+    *top = rect.top;
+    *right = rect.right;
+    *bottom = rect.bottom;
+}
+
+int VisibleTopLevelWindows() {
+    int count = 0;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM counter) {
+            *reinterpret_cast<int*>(counter) += ::IsWindowVisible(window) != FALSE ? 1 : 0;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
 void CentreOver(Handle window, Handle over) {
     RECT area{};
     if (over != nullptr && !IsIconic(over)) {

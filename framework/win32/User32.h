@@ -63,6 +63,10 @@ Handle Owner(Handle window);
 Handle DlgItem(Handle dialog, int id);
 int DlgCtrlId(Handle window);
 void ClientSize(Handle window, long* width, long* height);
+// A child window's rectangle in its parent's client area.
+void ChildRect(Handle window, long* left, long* top, long* right, long* bottom);
+// The thread's top-level windows on screen.
+int VisibleTopLevelWindows();
 // Centres a top-level window over `over`, or on its screen when `over` is null.
 void CentreOver(Handle window, Handle over);
 // Puts a child window beneath its siblings, so that it never covers one.

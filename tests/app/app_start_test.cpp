@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-
 #include "net/winsock.h"
 #include "net/winsock_testing.h"
 #include "tests/support/DialogDriver.h"
@@ -23,7 +21,7 @@ TEST(Startup, ARefusedSocketServiceShowsItsMessageAloneAndEndsWithStatusZero) {
     EXPECT_EQ(boxes.shown[0].caption, "quenzo");
     EXPECT_EQ(boxes.shown[0].type & MB_ICONMASK, MB_ICONEXCLAMATION);
     EXPECT_EQ(app.m_pMainWnd, nullptr);
-    EXPECT_TRUE(QApplication::topLevelWidgets().empty());
+    EXPECT_EQ(test::VisibleTopLevelWindows(), 0);
 }
 
 }  // namespace

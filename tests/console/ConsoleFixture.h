@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
-
 #include <functional>
 #include <string>
 
@@ -32,13 +30,6 @@ protected:
 
     CConsoleApp app;
 };
-
-inline void Click(CConsoleDlg& dialog, int id) {
-    auto* button = qobject_cast<QAbstractButton*>(Control(dialog, id));
-    ASSERT_NE(button, nullptr) << id;
-    ASSERT_TRUE(button->isEnabled()) << "clicking a disabled control " << id;
-    button->click();
-}
 
 inline std::string Status(const CConsoleDlg& dialog, int part = 0) { return dialog.m_statusBar.GetText(part).str(); }
 

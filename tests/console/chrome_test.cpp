@@ -14,6 +14,7 @@
 #include "app/AboutDlg.h"
 #include "framework/Menu.h"
 #include "tests/console/ConsoleFixture.h"
+#include "tests/support/qt/Widgets.h"
 
 namespace {
 

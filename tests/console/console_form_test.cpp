@@ -14,6 +14,7 @@
 #include "net/AsyncSocket.h"
 #include "net/winsock_testing.h"
 #include "tests/support/DialogDriver.h"
+#include "tests/support/qt/Widgets.h"
 #include "tests/support/Peers.h"
 
 namespace {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QString>
 
 #include <chrono>
 #include <thread>
@@ -291,7 +290,7 @@ TEST_F(DataTest, ACharacterSplitBetweenReadsIsShownWholeAndEveryByteCounted) {
 
 // How the box shows bytes that are no UTF-8 character: as the box decodes them on their own.
 std::string ShownAsInvalid(const std::string& bytes) {
-    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())).toStdString();
+    return test::DecodedAsTheBoxShows(bytes);
 }
 
 // An unfinished character is held only for a short quiet time, and never past the link's end.

@@ -5,15 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QString>
-#include <QTimer>
-
-#include <sys/resource.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <random>
 #include <thread>
 #include <vector>
@@ -189,14 +182,11 @@ TEST_F(HostilePeerTest, AFloodOfLargeDatagramsIsDroppedWhileTheConsoleStaysRespo
                 ++sent;
             }
         });
-        int ticks = 0;
-        QTimer ticker;
-        QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
-        ticker.start(10);
+        test::TickCounter ticker(10);
         test::PumpFor(1000);
         flooding = false;
         flood.join();
-        ticker.stop();
+        const int ticks = ticker.Stop();
 
         EXPECT_GT(sent.load(), 100);
         EXPECT_GE(ticks, 30) << "timers starved by the flood";
@@ -210,61 +200,6 @@ TEST_F(HostilePeerTest, AFloodOfLargeDatagramsIsDroppedWhileTheConsoleStaysRespo
         ASSERT_TRUE(test::PumpUntil([&] { return dialog.m_nRecvCount == 2; }));
         EXPECT_EQ(Text(dialog, IDC_EDIT_RECEIVE), "ok");
         EXPECT_EQ(Text(dialog, IDC_EDIT_MODULE_PORT), std::to_string(peerPort));
-        Click(dialog, IDC_BUTTON_CLOSE);
-    });
-}
-
-// A console that counts the accept events it is given.
-class CountingConsole : public CConsoleDlg {
-public:
-    int accepts = 0;
-    void OnLinkAccept(CLinkSocket* socket, int errorCode) override {
-        ++accepts;
-        CConsoleDlg::OnLinkAccept(socket, errorCode);
-    }
-};
-
-// With every descriptor in use, a waiting connection does not make the listener retry accept in a
-// busy loop; once a descriptor is free again the connection is taken.
-TEST_F(HostilePeerTest, AListenerOutOfDescriptorsRestsAndAcceptsOnceOneIsFree) {
-    // A server that accepts while descriptors are plenty first: every kind of event the next one
-    // sees has then been seen once. (The undefined-behaviour sanitizer checks the type of an object
-    // it meets for the first time through a pipe, which it cannot open with no descriptor left.)
-    CountingConsole warmUp;
-    Run(warmUp, [&] {
-        const std::uint16_t port = test::Listen(warmUp);
-        test::Fd client = test::TcpConnect(port);
-        ASSERT_TRUE(test::PumpUntil([&] { return Status(warmUp) == "CONNECT SUCCESS."; }));
-        Click(warmUp, IDC_BUTTON_CLOSE);
-    });
-
-    CountingConsole dialog;
-    Run(dialog, [&] {
-        const std::uint16_t port = test::Listen(dialog);
-
-        rlimit saved{};
-        ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
-        rlimit lowered = saved;
-        lowered.rlim_cur = static_cast<rlim_t>(test::OpenDescriptors()) + 16;
-        ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &lowered), 0);
-        test::Fd client = test::TcpConnectStarted(port);
-        std::vector<test::Fd> filler;
-        for (int fd = ::dup(client.get()); fd >= 0; fd = ::dup(client.get())) {
-            filler.emplace_back(fd);
-        }
-        ASSERT_EQ(errno, EMFILE);
-
-        test::PumpFor(1000);
-        EXPECT_GE(dialog.accepts, 1);
-        EXPECT_LE(dialog.accepts, 10) << "the listener retried accept without rest";
-        EXPECT_EQ(Status(dialog), "CONNECT FAIL.");
-        test::ExpectWaiting(dialog);
-
-        filler.pop_back();  // one descriptor free: taken within the longest rest
-        EXPECT_TRUE(test::PumpUntil([&] { return Status(dialog) == "CONNECT SUCCESS."; }, 3000));
-        filler.clear();
-        ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &saved), 0);
-        test::ExpectLinked(dialog);
         Click(dialog, IDC_BUTTON_CLOSE);
     });
 }
@@ -286,16 +221,16 @@ TEST_F(HostilePeerTest, ABurstOfAHundredConnectsGetsExactlyOneInAndTheRestRefuse
         int accepted = 0;
         int refused = 0;
         for (const test::Fd& client : clients) {
-            if (test::LocalPort(client.get()) == acceptedPort) {
+            if (test::LocalPort(client) == acceptedPort) {
                 ++accepted;
                 EXPECT_EQ(test::TcpFate(client, 200), 0) << "the accepted client is still connected";
                 continue;
             }
             const int fate = test::TcpFate(client, 8000);
-            if (fate == ECONNREFUSED || fate == ECONNRESET) {
+            if (fate == test::kConnectionRefused || fate == test::kConnectionReset) {
                 ++refused;
             } else {
-                ADD_FAILURE() << "client on port " << test::LocalPort(client.get()) << " ended with " << fate;
+                ADD_FAILURE() << "client on port " << test::LocalPort(client) << " ended with " << fate;
             }
         }
         EXPECT_EQ(accepted, 1);
@@ -305,7 +240,7 @@ TEST_F(HostilePeerTest, ABurstOfAHundredConnectsGetsExactlyOneInAndTheRestRefuse
         dialog.SetDlgItemText(IDC_EDIT_SEND, "only you");
         Click(dialog, IDC_BUTTON_SEND);
         for (const test::Fd& client : clients) {
-            if (test::LocalPort(client.get()) == acceptedPort) {
+            if (test::LocalPort(client) == acceptedPort) {
                 EXPECT_EQ(test::ReceiveExactly(client, 8), "only you");
             }
         }
@@ -338,9 +273,9 @@ TEST_F(HostilePeerTest, GarbageBytesInTextDisplayAreShownAsTheirDecodingAndCount
             sent += piece;
             ASSERT_TRUE(test::PumpUntil([&] { return dialog.m_nRecvCount == static_cast<std::int64_t>(sent); }));
         }
-        const QString decoded = QString::fromUtf8(garbage.data(), static_cast<qsizetype>(garbage.size()));
+        const std::string decoded = test::DecodedAsTheBoxShows(garbage);
         const std::string shown = Text(dialog, IDC_EDIT_RECEIVE);
-        EXPECT_TRUE(shown == decoded.toStdString()) << "the box shows the bytes decoded as one stream";
+        EXPECT_TRUE(shown == decoded) << "the box shows the bytes decoded as one stream";
         EXPECT_EQ(Status(dialog, 1), "RECEIVE: " + std::to_string(garbage.size()) + " ");
         test::ExpectLinked(dialog);
     });

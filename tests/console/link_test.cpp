@@ -80,7 +80,7 @@ TEST_F(LinkTest, ServerListensStopsAndServesExactlyOneConnection) {
         ASSERT_TRUE(test::PumpUntil([&] { return Status(dialog) == "CONNECT SUCCESS."; }));
         test::ExpectLinked(dialog);
         EXPECT_EQ(Text(dialog, IDC_IPADDRESS_MODULE), "127.0.0.1");
-        EXPECT_EQ(Text(dialog, IDC_EDIT_MODULE_PORT), std::to_string(test::LocalPort(client.get())));
+        EXPECT_EQ(Text(dialog, IDC_EDIT_MODULE_PORT), std::to_string(test::LocalPort(client)));
         EXPECT_EQ(Text(dialog, IDC_EDIT_SEND), "http://quenzo.example.com") << "the form is shown from the members";
         EXPECT_EQ(dialog.m_mainSocket.m_hSocket, winsock::INVALID_SOCKET) << "the listener must be closed";
         EXPECT_FALSE(test::TryTcpConnect(port)) << "a second client must be refused";
@@ -159,14 +159,14 @@ TEST_F(LinkTest, StatusBarSitsAtTheFootWithThreeParts) {
     Run(dialog, [&] {
         RECT client{};
         dialog.GetClientRect(&client);
-        const QRect bar = test::Widget(dialog.m_statusBar)->geometry();
-        EXPECT_EQ(bar.left(), 10);
-        EXPECT_EQ(bar.height(), 25);
-        EXPECT_EQ(bar.bottom() + 1, client.bottom - 4);
-        EXPECT_EQ(bar.right() + 1, client.right - 110);
+        const RECT bar = test::ControlRect(dialog.m_statusBar);
+        EXPECT_EQ(bar.left, 10);
+        EXPECT_EQ(bar.bottom - bar.top, 25);
+        EXPECT_EQ(bar.bottom, client.bottom - 4);
+        EXPECT_EQ(bar.right, client.right - 110);
         int parts[3] = {};
         ASSERT_EQ(dialog.m_statusBar.GetParts(3, parts), 3);
-        const int width = bar.width();
+        const int width = static_cast<int>(bar.right - bar.left);
         EXPECT_EQ(parts[0], width / 2);
         EXPECT_EQ(parts[1], 4 * width / 5);
         EXPECT_EQ(parts[2], -1);

@@ -18,6 +18,7 @@
 #include "framework/MessageLoop.h"
 #include "res/Resource.h"
 #include "tests/support/DialogDriver.h"
+#include "tests/support/qt/Widgets.h"
 #include "tests/support/Peers.h"
 
 namespace {
@@ -100,7 +101,7 @@ TEST(MultiLineEdit, EveryCharacterReadsBackAsItself) {
         CString text;
         edit.SetWindowText("");
         edit.SetFocus();
-        test::TypeText(QString::fromUtf16(u"A\uE00DB\uE00AC"));
+        test::TypeText(QString::fromUtf16(u"A\uE00DB\uE00AC").toStdString());
         edit.GetWindowText(text);
         EXPECT_EQ(text, "A\uE00DB\uE00AC");
 

@@ -1,28 +1,74 @@
 #include "tests/support/DialogDriver.h"
 
-#include <QApplication>
-#include <QKeyEvent>
-#include <QTimer>
-
 #include <gtest/gtest.h>
 
 #include "framework/MessageLoop.h"
-#include "framework/qt/WindowHost.h"
 
 namespace test {
+namespace {
+
+constexpr UINT kRunScript = WM_USER + 0x7E;
+
+// A hidden window whose one message runs the script: posted before the dialog starts, it is
+// delivered by the dialog's own loop.
+class ScriptWindow : public CWnd {
+public:
+    std::function<void()> script;
+
+    LRESULT OnRunScript(WPARAM, LPARAM) {
+        const std::function<void()> run = std::move(script);
+        if (run) {
+            run();
+        }
+        return 0;
+    }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(ScriptWindow, CWnd)
+ON_MESSAGE(kRunScript, OnRunScript)
+END_MESSAGE_MAP()
+
+}  // namespace
+
+class TickCounter::Window : public CWnd {
+public:
+    int ticks = 0;
+    void OnTimer(UINT_PTR /*id*/) { ++ticks; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(TickCounter::Window, CWnd)
+ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+TickCounter::TickCounter(UINT periodMs) : m_window(std::make_unique<Window>()) {
+    EXPECT_TRUE(m_window->CreateEx(0, nullptr, "tick counter", 0, 0, 0, 0, 0, nullptr, 0));
+    m_window->SetTimer(1, periodMs);
+}
+
+TickCounter::~TickCounter() = default;
+
+int TickCounter::Stop() {
+    m_window->KillTimer(1);
+    return m_window->ticks;
+}
 
 int RunDialog(CDialog& dialog, const std::function<void()>& script) {
-    QTimer::singleShot(0, [&dialog, script] {
+    ScriptWindow runner;
+    EXPECT_TRUE(runner.CreateEx(0, nullptr, "test script", 0, 0, 0, 0, 0, nullptr, 0));
+    runner.script = [&dialog, script] {
         // A person acts on the window once it is active and holds the keyboard focus.
-        QWidget* window = Widget(dialog);
-        AfxPumpMessagesUntil([window] { return window->isActiveWindow(); }, 2000);
-        EXPECT_TRUE(window->isActiveWindow());
+        AfxPumpMessagesUntil([&dialog] { return IsActiveWindow(dialog); }, 2000);
+        EXPECT_TRUE(IsActiveWindow(dialog));
         script();
         // Ends a dialog the script left running, with a result no real way of ending gives.
-        if (window->isVisible()) {
+        if (dialog.IsWindowVisible()) {
             dialog.EndDialog(kLeftOpen);
         }
-    });
+    };
+    runner.PostMessage(kRunScript);
     return dialog.DoModal();
 }
 
@@ -44,46 +90,6 @@ std::vector<std::string> MessageBoxes::Texts() const {
         texts.push_back(box.text);
     }
     return texts;
-}
-
-QWidget* Widget(const CWnd& wnd) {
-    afx::WindowHost* host = afx::WindowHost::FromHandle(wnd.m_hWnd);
-    return host != nullptr ? host->Widget() : nullptr;
-}
-
-QWidget* Control(const CWnd& dialog, int id) {
-    CWnd* control = dialog.GetDlgItem(id);
-    return control != nullptr ? Widget(*control) : nullptr;
-}
-
-namespace {
-QWidget* KeyTarget() {
-    QWidget* focus = QApplication::focusWidget();
-    return focus != nullptr ? focus : QApplication::activeWindow();
-}
-}  // namespace
-
-void PressKey(int key, Qt::KeyboardModifiers modifiers) {
-    QWidget* target = KeyTarget();
-    QString text;
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        text = QStringLiteral("\r");
-    } else if (key == Qt::Key_Escape) {
-        text = QString(QChar(0x1B));
-    }
-    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
-    QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
-    if (QWidget* after = KeyTarget()) {
-        QApplication::sendEvent(after, &release);
-    }
-}
-
-void TypeText(const QString& text) {
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(KeyTarget(), &press);
-    }
 }
 
 }  // namespace test

@@ -1,10 +1,10 @@
 #pragma once
-// Drives a real dialog on the offscreen platform: the script runs inside the dialog's own modal loop,
-// the way a person would act on it, and sees every message box through a hook that answers it.
-
-#include <QWidget>
+// Drives a real dialog: the script runs inside the dialog's own modal loop, the way a person would
+// act on it, and sees every message box through a hook that answers it. The acts a person does
+// (clicking, typing, pressing keys) go through the window system of the build's backend.
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,12 +29,41 @@ public:
     std::vector<std::string> Texts() const;
 };
 
-// The widget behind a window or control.
-QWidget* Widget(const CWnd& wnd);
-QWidget* Control(const CWnd& dialog, int id);
+// Counts the ticks of a window timer of its own, to tell whether the loop keeps delivering them.
+class TickCounter {
+public:
+    explicit TickCounter(UINT periodMs);
+    ~TickCounter();
+    TickCounter(const TickCounter&) = delete;
+    TickCounter& operator=(const TickCounter&) = delete;
+    // Stops the timer and returns the ticks counted.
+    int Stop();
 
-// Key presses delivered to the widget that has the focus, as the keyboard would.
-void PressKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-void TypeText(const QString& text);
+private:
+    class Window;
+    std::unique_ptr<Window> m_window;
+};
+
+// Whether the window is the active one, which takes the keyboard.
+bool IsActiveWindow(const CWnd& window);
+// Clicks button `id` of `dialog` as the mouse would; a test failure when it is missing or disabled.
+void Click(const CWnd& dialog, int id);
+
+enum class Key { Return, Escape, Tab, Up, Down, F1, F4, Space };
+enum Modifier { kNoModifier = 0, kShift = 1, kControl = 2, kAlt = 4 };
+// A key pressed and released on the control that has the focus, as the keyboard would.
+void PressKey(Key key, int modifiers = kNoModifier);
+// UTF-8 text typed into the control that has the focus, one character after another.
+void TypeText(const std::string& text);
+
+// A control's place in its dialog's client area, in pixels.
+RECT ControlRect(const CWnd& control);
+// Top-level windows of the program on screen.
+int VisibleTopLevelWindows();
+// How a multi-line box shows bytes that are no UTF-8 text: as the window system decodes them.
+std::string DecodedAsTheBoxShows(const std::string& bytes);
+
+// Readies the backend for running headless; before the platform is made.
+void PrepareBackend();
 
 }  // namespace test

@@ -6,8 +6,6 @@
 #include <functional>
 #include <string>
 
-#include "net/winsock.h"
-
 namespace test {
 
 // Delivers messages until done() or five seconds; true when done().
@@ -15,19 +13,22 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 // Delivers messages for a while, for checking that something does not happen.
 void PumpFor(int milliseconds);
 
-// A descriptor that is closed when the object goes.
+// A socket of the system's (a descriptor, or a Windows socket handle) that is closed when the
+// object goes.
 class Fd {
 public:
-    explicit Fd(int fd = -1) : m_fd(fd) {}
+    using Handle = std::intptr_t;
+    static constexpr Handle kNone = -1;
+    explicit Fd(Handle fd = kNone) : m_fd(fd) {}
     Fd(Fd&& other) noexcept : m_fd(other.release()) {}
     Fd& operator=(Fd&& other) noexcept;
     ~Fd();
-    int get() const { return m_fd; }
-    int release();
+    Handle get() const { return m_fd; }
+    Handle release();
     void reset();
 
 private:
-    int m_fd;
+    Handle m_fd;
 };
 
 Fd TcpListener(std::uint16_t* port);  // listening on 127.0.0.1, any free port
@@ -36,13 +37,15 @@ Fd TcpAccept(const Fd& listener, int timeoutMs = 5000);
 // A non-blocking connect to 127.0.0.1:port, begun and not waited for.
 Fd TcpConnectStarted(std::uint16_t port);
 // What became of a TCP socket within `timeoutMs`, messages delivered meanwhile: 0 while it is still
-// connected and quiet, an errno value (ECONNREFUSED, ECONNRESET, ...) when it failed, -1 at end of
-// stream.
+// connected and quiet, the system's error number (kConnectionRefused, kConnectionReset, ...) when
+// it failed, -1 at end of stream.
 int TcpFate(const Fd& fd, int timeoutMs);
+extern const int kConnectionRefused;
+extern const int kConnectionReset;
 // Whether a connect to 127.0.0.1:port is accepted by anything.
 bool TryTcpConnect(std::uint16_t port);
-// The local port of a descriptor.
-std::uint16_t LocalPort(int fd);
+// The local port of a socket of the test's.
+std::uint16_t LocalPort(const Fd& fd);
 Fd UdpSocket(std::uint16_t* port);    // bound to 127.0.0.1, any free port
 std::uint16_t FreePort(bool stream);  // a port nobody holds right now
 // Whether a socket without address reuse can bind the port on any address.
@@ -59,9 +62,9 @@ void ShutdownWrite(const Fd& fd);
 // Closes with an immediate reset instead of an orderly close.
 void Reset(Fd& fd);
 
-// The local port a shim socket is bound to.
-std::uint16_t LocalPort(winsock::SOCKET s);
-// Number of open descriptors of this process.
+// The local port a socket of the service under test (a winsock::SOCKET) is bound to.
+std::uint16_t LocalPort(std::uint32_t s);
+// Number of open descriptors (handles, on Windows) of this process.
 int OpenDescriptors();
 
 }  // namespace test

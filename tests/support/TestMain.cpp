@@ -7,6 +7,7 @@
 #include "net/winsock.h"
 #include "res/Resources.h"
 #include "net/winsock_testing.h"
+#include "tests/support/DialogDriver.h"
 
 // Tests never reach past loopback: a name that is neither dotted text nor the host's own name is
 // unknown, instead of being asked of a name server.
@@ -23,7 +24,7 @@ static std::optional<std::vector<std::uint32_t>> LocalOnlyLookup(const std::stri
 }
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    test::PrepareBackend();
     CPlatform platform(argc, argv);
     AfxSetResourceTable(&QuenzoResources());
     winsock::testing::SetHostLookup(LocalOnlyLookup);

@@ -1,4 +1,3 @@
-// The shim's header first: the system headers below define some of its names as macros.
 #include "tests/support/Peers.h"
 
 #include <arpa/inet.h>
@@ -19,6 +18,8 @@
 namespace test {
 namespace {
 
+int Os(Fd::Handle fd) { return static_cast<int>(fd); }
+
 sockaddr_in Loopback(std::uint16_t port) {
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -27,7 +28,8 @@ sockaddr_in Loopback(std::uint16_t port) {
     return address;
 }
 
-std::uint16_t BoundPort(int fd) {
+std::uint16_t BoundPort(Fd::Handle handle) {
+    const int fd = Os(handle);
     sockaddr_in address{};
     socklen_t length = sizeof address;
     getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
@@ -38,7 +40,7 @@ Fd Bound(int type, std::uint16_t* port) {
     Fd fd(::socket(AF_INET, type | SOCK_CLOEXEC, 0));
     EXPECT_GE(fd.get(), 0);
     const sockaddr_in address = Loopback(0);
-    EXPECT_EQ(::bind(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    EXPECT_EQ(::bind(Os(fd.get()), reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
     *port = BoundPort(fd.get());
     return fd;
 }
@@ -46,8 +48,8 @@ Fd Bound(int type, std::uint16_t* port) {
 // Waits for `fd` to be readable (or to have an error or hang-up to report) while delivering
 // messages, since the console's side runs on this thread's loop. A descriptor of the test's own
 // wakes no message loop, so the wait looks again every millisecond.
-bool WaitReadable(int fd, int timeoutMs) {
-    pollfd waiting{fd, POLLIN, 0};
+bool WaitReadable(Fd::Handle fd, int timeoutMs) {
+    pollfd waiting{Os(fd), POLLIN, 0};
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (::poll(&waiting, 1, 0) == 0) {
         if (std::chrono::steady_clock::now() >= deadline) {
@@ -60,12 +62,6 @@ bool WaitReadable(int fd, int timeoutMs) {
 
 }  // namespace
 
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs) { return AfxPumpMessagesUntil(done, timeoutMs); }
-
-void PumpFor(int milliseconds) {
-    AfxPumpMessagesUntil([] { return false; }, milliseconds);
-}
-
 Fd& Fd::operator=(Fd&& other) noexcept {
     if (this != &other) {
         reset();
@@ -76,29 +72,29 @@ Fd& Fd::operator=(Fd&& other) noexcept {
 
 Fd::~Fd() { reset(); }
 
-int Fd::release() {
-    const int fd = m_fd;
-    m_fd = -1;
+Fd::Handle Fd::release() {
+    const Handle fd = m_fd;
+    m_fd = kNone;
     return fd;
 }
 
 void Fd::reset() {
     if (m_fd >= 0) {
-        ::close(m_fd);
-        m_fd = -1;
+        ::close(static_cast<int>(m_fd));
+        m_fd = kNone;
     }
 }
 
 Fd TcpListener(std::uint16_t* port) {
     Fd fd = Bound(SOCK_STREAM, port);
-    EXPECT_EQ(::listen(fd.get(), 16), 0);
+    EXPECT_EQ(::listen(Os(fd.get()), 16), 0);
     return fd;
 }
 
 Fd TcpConnect(std::uint16_t port) {
     Fd fd(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
     const sockaddr_in address = Loopback(port);
-    EXPECT_EQ(::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address), 0)
+    EXPECT_EQ(::connect(Os(fd.get()), reinterpret_cast<const sockaddr*>(&address), sizeof address), 0)
         << "connect to 127.0.0.1:" << port << " failed: " << errno;
     return fd;
 }
@@ -106,7 +102,7 @@ Fd TcpConnect(std::uint16_t port) {
 Fd TcpConnectStarted(std::uint16_t port) {
     Fd fd(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
     const sockaddr_in address = Loopback(port);
-    const int result = ::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    const int result = ::connect(Os(fd.get()), reinterpret_cast<const sockaddr*>(&address), sizeof address);
     EXPECT_TRUE(result == 0 || errno == EINPROGRESS) << "connect to 127.0.0.1:" << port << " failed: " << errno;
     return fd;
 }
@@ -119,12 +115,12 @@ int TcpFate(const Fd& fd, int timeoutMs) {
     }
     int error = 0;
     socklen_t length = sizeof error;
-    ::getsockopt(fd.get(), SOL_SOCKET, SO_ERROR, &error, &length);
+    ::getsockopt(Os(fd.get()), SOL_SOCKET, SO_ERROR, &error, &length);
     if (error != 0) {
         return error;
     }
     char byte = 0;
-    const ssize_t n = ::recv(fd.get(), &byte, 1, MSG_PEEK | MSG_DONTWAIT);
+    const ssize_t n = ::recv(Os(fd.get()), &byte, 1, MSG_PEEK | MSG_DONTWAIT);
     if (n == 0) {
         return -1;
     }
@@ -134,14 +130,17 @@ int TcpFate(const Fd& fd, int timeoutMs) {
 bool TryTcpConnect(std::uint16_t port) {
     Fd fd(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
     const sockaddr_in address = Loopback(port);
-    return ::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    return ::connect(Os(fd.get()), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
 }
 
-std::uint16_t LocalPort(int fd) { return BoundPort(fd); }
+std::uint16_t LocalPort(const Fd& fd) { return BoundPort(fd.get()); }
+
+const int kConnectionRefused = ECONNREFUSED;
+const int kConnectionReset = ECONNRESET;
 
 Fd TcpAccept(const Fd& listener, int timeoutMs) {
     WaitReadable(listener.get(), timeoutMs);
-    return Fd(::accept4(listener.get(), nullptr, nullptr, SOCK_CLOEXEC));
+    return Fd(::accept4(Os(listener.get()), nullptr, nullptr, SOCK_CLOEXEC));
 }
 
 Fd UdpSocket(std::uint16_t* port) { return Bound(SOCK_DGRAM, port); }
@@ -157,13 +156,13 @@ bool PlainBindSucceeds(std::uint16_t port) {
     sockaddr_in any{};
     any.sin_family = AF_INET;
     any.sin_port = htons(port);
-    return ::bind(plain.get(), reinterpret_cast<sockaddr*>(&any), sizeof any) == 0;
+    return ::bind(Os(plain.get()), reinterpret_cast<sockaddr*>(&any), sizeof any) == 0;
 }
 
 void SendAll(const Fd& fd, const std::string& data) {
     std::size_t sent = 0;
     while (sent < data.size()) {
-        const ssize_t n = ::send(fd.get(), data.data() + sent, data.size() - sent, MSG_NOSIGNAL);
+        const ssize_t n = ::send(Os(fd.get()), data.data() + sent, data.size() - sent, MSG_NOSIGNAL);
         ASSERT_GT(n, 0) << "send failed: " << errno;
         sent += static_cast<std::size_t>(n);
     }
@@ -171,7 +170,7 @@ void SendAll(const Fd& fd, const std::string& data) {
 
 void SendDatagram(const Fd& fd, std::uint16_t port, const std::string& data) {
     const sockaddr_in to = Loopback(port);
-    ASSERT_EQ(::sendto(fd.get(), data.data(), data.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to),
+    ASSERT_EQ(::sendto(Os(fd.get()), data.data(), data.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to),
               static_cast<ssize_t>(data.size()));
 }
 
@@ -185,7 +184,7 @@ std::string ReceiveExactly(const Fd& fd, std::size_t length, int timeoutMs) {
         if (left.count() <= 0 || !WaitReadable(fd.get(), static_cast<int>(left.count()))) {
             break;
         }
-        const ssize_t n = ::recv(fd.get(), buffer, std::min(sizeof buffer, length - data.size()), 0);
+        const ssize_t n = ::recv(Os(fd.get()), buffer, std::min(sizeof buffer, length - data.size()), 0);
         if (n <= 0) {
             break;
         }
@@ -199,23 +198,15 @@ int ReceiveDatagramSize(const Fd& fd, int timeoutMs) {
         return -1;
     }
     char buffer[65536];
-    return static_cast<int>(::recv(fd.get(), buffer, sizeof buffer, 0));
+    return static_cast<int>(::recv(Os(fd.get()), buffer, sizeof buffer, 0));
 }
 
-void ShutdownWrite(const Fd& fd) { ::shutdown(fd.get(), SHUT_WR); }
+void ShutdownWrite(const Fd& fd) { ::shutdown(Os(fd.get()), SHUT_WR); }
 
 void Reset(Fd& fd) {
     const linger abort{1, 0};
-    ::setsockopt(fd.get(), SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
+    ::setsockopt(Os(fd.get()), SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
     fd.reset();
-}
-
-std::uint16_t LocalPort(winsock::SOCKET s) {
-    winsock::sockaddr_in address{};
-    int length = sizeof address;
-    winsock::getsockname(s, reinterpret_cast<winsock::sockaddr*>(&address), &length);
-    const auto* bytes = reinterpret_cast<const unsigned char*>(&address.sin_port);
-    return static_cast<std::uint16_t>((bytes[0] << 8) | bytes[1]);
 }
 
 int OpenDescriptors() {

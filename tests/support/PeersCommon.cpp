@@ -1,0 +1,22 @@
+// What the test peers share on every platform: waiting with the message loop running, and the
+// service's own sockets seen through the service.
+#include "framework/MessageLoop.h"
+#include "net/winsock.h"
+#include "tests/support/Peers.h"
+
+namespace test {
+
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs) { return AfxPumpMessagesUntil(done, timeoutMs); }
+
+void PumpFor(int milliseconds) {
+    AfxPumpMessagesUntil([] { return false; }, milliseconds);
+}
+
+std::uint16_t LocalPort(std::uint32_t s) {
+    winsock::sockaddr_in address{};
+    int length = sizeof address;
+    winsock::getsockname(s, reinterpret_cast<winsock::sockaddr*>(&address), &length);
+    return winsock::ntohs(address.sin_port);
+}
+
+}  // namespace test

@@ -1,0 +1,109 @@
+// The dialog driver's acts on the Qt backend: Qt's events, delivered as the window system would.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QKeyEvent>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "framework/qt/WindowHost.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/qt/Widgets.h"
+
+namespace test {
+
+QWidget* Widget(const CWnd& wnd) {
+    afx::WindowHost* host = afx::WindowHost::FromHandle(wnd.m_hWnd);
+    return host != nullptr ? host->Widget() : nullptr;
+}
+
+QWidget* Control(const CWnd& dialog, int id) {
+    CWnd* control = dialog.GetDlgItem(id);
+    return control != nullptr ? Widget(*control) : nullptr;
+}
+
+namespace {
+QWidget* KeyTarget() {
+    QWidget* focus = QApplication::focusWidget();
+    return focus != nullptr ? focus : QApplication::activeWindow();
+}
+
+int QtKey(Key key) {
+    switch (key) {
+        case Key::Return: return Qt::Key_Return;
+        case Key::Escape: return Qt::Key_Escape;
+        case Key::Tab: return Qt::Key_Tab;
+        case Key::Up: return Qt::Key_Up;
+        case Key::Down: return Qt::Key_Down;
+        case Key::F1: return Qt::Key_F1;
+        case Key::F4: return Qt::Key_F4;
+        case Key::Space: return Qt::Key_Space;
+    }
+    return 0;
+}
+}  // namespace
+
+void PressKey(int key, Qt::KeyboardModifiers modifiers) {
+    QWidget* target = KeyTarget();
+    QString text;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        text = QStringLiteral("\r");
+    } else if (key == Qt::Key_Escape) {
+        text = QString(QChar(0x1B));
+    }
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    if (QWidget* after = KeyTarget()) {
+        QApplication::sendEvent(after, &release);
+    }
+}
+
+void PressKey(Key key, int modifiers) {
+    Qt::KeyboardModifiers qt = Qt::NoModifier;
+    qt.setFlag(Qt::ShiftModifier, (modifiers & kShift) != 0);
+    qt.setFlag(Qt::ControlModifier, (modifiers & kControl) != 0);
+    qt.setFlag(Qt::AltModifier, (modifiers & kAlt) != 0);
+    PressKey(QtKey(key), qt);
+}
+
+void TypeText(const std::string& text) {
+    for (const QChar c : QString::fromStdString(text)) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(KeyTarget(), &press);
+    }
+}
+
+bool IsActiveWindow(const CWnd& window) {
+    QWidget* widget = Widget(window);
+    return widget != nullptr && widget->isActiveWindow();
+}
+
+void Click(const CWnd& dialog, int id) {
+    auto* button = qobject_cast<QAbstractButton*>(Control(dialog, id));
+    ASSERT_NE(button, nullptr) << id;
+    ASSERT_TRUE(button->isEnabled()) << "clicking a disabled control " << id;
+    button->click();
+}
+
+RECT ControlRect(const CWnd& control) {
+    const QRect area = Widget(control) != nullptr ? Widget(control)->geometry() : QRect();
+    return {area.left(), area.top(), area.right() + 1, area.bottom() + 1};
+}
+
+int VisibleTopLevelWindows() {
+    int count = 0;
+    for (const QWidget* widget : QApplication::topLevelWidgets()) {
+        count += widget->isVisible() ? 1 : 0;
+    }
+    return count;
+}
+
+std::string DecodedAsTheBoxShows(const std::string& bytes) {
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())).toStdString();
+}
+
+void PrepareBackend() { setenv("QT_QPA_PLATFORM", "offscreen", 0); }
+
+}  // namespace test

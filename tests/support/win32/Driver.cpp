@@ -1,0 +1,105 @@
+// The dialog driver's acts on the Win32 backend: the system's messages for the mouse and the
+// keyboard, posted to the window that would receive them and delivered by the running loop.
+#include <gtest/gtest.h>
+
+#include "framework/MessageLoop.h"
+#include "framework/win32/User32.h"
+#include "tests/support/DialogDriver.h"
+
+namespace test {
+namespace {
+
+constexpr unsigned kKeyDown = 0x0100;
+constexpr unsigned kKeyUp = 0x0101;
+constexpr unsigned kChar = 0x0102;
+constexpr unsigned kSysKeyDown = 0x0104;
+constexpr unsigned kSysKeyUp = 0x0105;
+constexpr w32::Long kAltDown = 1L << 29;
+constexpr w32::Long kReleased = (1L << 30) | (1L << 31);
+
+w32::Handle Native(const CWnd& wnd) { return reinterpret_cast<w32::Handle>(wnd.m_hWnd); }
+
+w32::Word VirtualKey(Key key) {
+    switch (key) {
+        case Key::Return: return 0x0D;
+        case Key::Escape: return 0x1B;
+        case Key::Tab: return 0x09;
+        case Key::Up: return 0x26;
+        case Key::Down: return 0x28;
+        case Key::F1: return 0x70;
+        case Key::F4: return 0x73;
+        case Key::Space: return 0x20;
+    }
+    return 0;
+}
+
+w32::Handle KeyTarget() {
+    w32::Handle focus = w32::Focus();
+    return focus != nullptr ? focus : w32::ActiveWindow();
+}
+
+}  // namespace
+
+bool IsActiveWindow(const CWnd& window) {
+    return window.m_hWnd != nullptr && w32::ActiveWindow() == Native(window);
+}
+
+void Click(const CWnd& dialog, int id) {
+    CWnd* button = dialog.GetDlgItem(id);
+    ASSERT_NE(button, nullptr) << id;
+    ASSERT_TRUE(button->IsWindowEnabled()) << "clicking a disabled control " << id;
+    w32::Send(Native(*button), w32::msg::BmClick);
+}
+
+void PressKey(Key key, int modifiers) {
+    const bool alt = (modifiers & kAlt) != 0;
+    const w32::Word code = VirtualKey(key);
+    w32::Handle target = KeyTarget();
+    w32::Post(target, alt ? kSysKeyDown : kKeyDown, code, 1 | (alt ? kAltDown : 0));
+    if (key == Key::Return || key == Key::Escape || key == Key::Tab) {
+        w32::Post(target, kChar, code, 1);
+    }
+    w32::Post(target, alt ? kSysKeyUp : kKeyUp, code, 1 | kReleased | (alt ? kAltDown : 0));
+    AfxPumpWaitingMessages();
+}
+
+void TypeText(const std::string& text) {
+    const std::u16string units = [&] {
+        std::u16string out;
+        for (std::size_t i = 0; i < text.size();) {
+            const auto lead = static_cast<unsigned char>(text[i]);
+            const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+            char32_t code = length == 1 ? lead : lead & (0x3F >> (length - 1));
+            for (int k = 1; k < length && i + static_cast<std::size_t>(k) < text.size(); ++k) {
+                code = (code << 6) | (static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]) & 0x3F);
+            }
+            i += static_cast<std::size_t>(length);
+            if (code >= 0x10000) {
+                out += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
+                out += static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+            } else {
+                out += static_cast<char16_t>(code);
+            }
+        }
+        return out;
+    }();
+    for (const char16_t unit : units) {
+        w32::Post(KeyTarget(), kChar, unit, 1);
+        AfxPumpWaitingMessages();
+    }
+}
+
+RECT ControlRect(const CWnd& control) {
+    long left = 0;
+    long top = 0;
+    long right = 0;
+    long bottom = 0;
+    w32::ChildRect(Native(control), &left, &top, &right, &bottom);
+    return {left, top, right, bottom};
+}
+
+int VisibleTopLevelWindows() { return w32::VisibleTopLevelWindows(); }
+
+void PrepareBackend() {}
+
+}  // namespace test
