@@ -2,8 +2,17 @@
 # Builds Quenzo with warnings as errors and runs the whole test suite headless.
 #   ./test.sh             plain build (build/ci)
 #   ./test.sh --sanitize  AddressSanitizer + UndefinedBehaviorSanitizer build (build/asan)
+#   ./test.sh --windows   Windows build cross-built with mingw-w64, run under Wine (build/windows)
 set -euo pipefail
 cd "$(dirname "$0")"
+
+if [[ "${1:-}" == --windows ]]; then
+  scripts/install-deps.sh windows
+  cmake --preset windows >/dev/null
+  cmake --build --preset windows -j "$(nproc)"
+  # Under Wine on a headless display, where only loopback exists.
+  exec scripts/loopback-only.sh scripts/wine-session.sh ctest --preset windows -j "$(nproc)"
+fi
 
 preset=ci
 [[ "${1:-}" == --sanitize ]] && preset=asan

@@ -35,6 +35,9 @@ if [[ ! -f $WINEPREFIX/.quenzo-ready ]]; then
   "$server" -w
   touch "$WINEPREFIX/.quenzo-ready"
 fi
-# A running server first: without it, the first program's start can hang test discovery.
-"$server" -p >/dev/null 2>&1 || true
+# A running server and Wine's own services first, started apart from the caller's output: they
+# outlive the program, and holding a pipe of the caller's open they would keep it waiting. Without
+# them running, the first program's start can hang test discovery.
+"$server" -p </dev/null >/dev/null 2>&1 || true
+"$loader" wineboot </dev/null >/dev/null 2>&1 || true
 exec "$loader" "$@"

@@ -142,6 +142,12 @@ BOOL CStatusBarCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id
     if (parent == nullptr || !::IsWindow(parent->m_hWnd) || m_hWnd != nullptr) {
         return FALSE;
     }
+    // A bar the program places keeps the place and the size it is given: the system's bar would
+    // otherwise take its default height and stretch along the parent's foot, under the controls.
+    constexpr DWORD kNoResize = 0x0004;  // CCS_NORESIZE
+    if ((style & CCS_NOPARENTALIGN) != 0) {
+        style |= kNoResize;
+    }
     w32::Handle bar = w32::CreateChild(L"msctls_statusbar32", style | WS_CHILD, static_cast<int>(rect.left),
                                        static_cast<int>(rect.top), static_cast<int>(rect.right - rect.left),
                                        static_cast<int>(rect.bottom - rect.top),

@@ -36,17 +36,68 @@ static_assert(msg::SbSetText == SB_SETTEXTW && msg::SbGetText == SB_GETTEXTW &&
 namespace {
 
 Router g_router = nullptr;
+DWORD g_windowThread = 0;
 constexpr wchar_t kMessageWindowClass[] = L"QuenzoMessageWindow";
 // The procedure a routed window had before, kept on the window itself.
 constexpr wchar_t kSuperProperty[] = L"QuenzoSuperProc";
 
+// UTF-8 to UTF-16, each ill-formed part (the longest start of a well-formed sequence, or one byte)
+// becoming one U+FFFD, as Unicode recommends. The system's own conversion is not used: it differs
+// between versions (some drop a valid character after a broken one, some let a lone surrogate
+// through), and text the program received from a peer must show the same everywhere.
 std::wstring Wide(std::string_view text) {
-    if (text.empty()) {
-        return {};
+    std::wstring wide;
+    wide.reserve(text.size());
+    const std::size_t size = text.size();
+    std::size_t i = 0;
+    while (i < size) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        if (lead < 0x80) {
+            wide += static_cast<wchar_t>(lead);
+            ++i;
+            continue;
+        }
+        int trail = 0;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        char32_t code = 0;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            trail = 1;
+            code = lead & 0x1Fu;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            trail = 2;
+            code = lead & 0x0Fu;
+            low = lead == 0xE0 ? 0xA0 : 0x80;
+            high = lead == 0xED ? 0x9F : 0xBF;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            trail = 3;
+            code = lead & 0x07u;
+            low = lead == 0xF0 ? 0x90 : 0x80;
+            high = lead == 0xF4 ? 0x8F : 0xBF;
+        }
+        std::size_t next = i + 1;
+        int taken = 0;
+        while (taken < trail && next < size) {
+            const auto byte = static_cast<unsigned char>(text[next]);
+            if (byte < low || byte > high) {
+                break;
+            }
+            code = (code << 6) | (byte & 0x3Fu);
+            low = 0x80;
+            high = 0xBF;
+            ++taken;
+            ++next;
+        }
+        i = next;
+        if (trail == 0 || taken < trail) {
+            wide += static_cast<wchar_t>(0xFFFD);
+        } else if (code >= 0x10000) {
+            wide += static_cast<wchar_t>(0xD800 + ((code - 0x10000) >> 10));
+            wide += static_cast<wchar_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+        } else {
+            wide += static_cast<wchar_t>(code);
+        }
     }
-    const int length = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
     return wide;
 }
 
@@ -101,12 +152,15 @@ bool StartWindowSystem() {
     if (::RegisterClassExW(&windowClass) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         return false;
     }
+    g_windowThread = ::GetCurrentThreadId();
     // Window timers of 1 ms need the system's timer to run at 1 ms.
     ::timeBeginPeriod(1);
     return true;
 }
 
 void StopWindowSystem() { ::timeEndPeriod(1); }
+
+bool IsWindowThread() { return g_windowThread != 0 && ::GetCurrentThreadId() == g_windowThread; }
 
 Handle CreateMessageWindow() {
     HWND window = ::CreateWindowExW(0, kMessageWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,

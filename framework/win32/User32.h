@@ -24,6 +24,8 @@ void SetRouter(Router router);
 bool StartWindowSystem();
 void StopWindowSystem();
 
+// Whether the calling thread is the one that started the window system and runs its loop.
+bool IsWindowThread();
 // A window that is never shown and only receives messages; its messages are routed.
 Handle CreateMessageWindow();
 // Routes the messages of an existing window (a dialog) from now on.

@@ -40,7 +40,9 @@ CWnd::~CWnd() {
 
 BOOL CWnd::CreateEx(DWORD /*exStyle*/, LPCTSTR /*className*/, LPCTSTR windowName, DWORD /*style*/, int /*x*/, int /*y*/,
                     int /*width*/, int /*height*/, HWND /*parent*/, UINT /*id*/) {
-    if (m_hWnd != nullptr) {
+    // Messages reach a window through the loop of the thread that runs the window system; another
+    // thread has none.
+    if (m_hWnd != nullptr || !w32::IsWindowThread()) {
         return FALSE;
     }
     WindowHost* host = WindowHost::CreateMessageOnly(windowName);

@@ -227,7 +227,10 @@ TEST_F(HostilePeerTest, ABurstOfAHundredConnectsGetsExactlyOneInAndTheRestRefuse
                 continue;
             }
             const int fate = test::TcpFate(client, 8000);
-            if (fate == test::kConnectionRefused || fate == test::kConnectionReset) {
+            // Wine reports a reset as an end of stream.
+            const bool turnedAway = fate == test::kConnectionRefused || fate == test::kConnectionReset ||
+                                    (fate == -1 && test::UnderWine());
+            if (turnedAway) {
                 ++refused;
             } else {
                 ADD_FAILURE() << "client on port " << test::LocalPort(client) << " ended with " << fate;
@@ -249,6 +252,11 @@ TEST_F(HostilePeerTest, ABurstOfAHundredConnectsGetsExactlyOneInAndTheRestRefuse
 }
 
 TEST_F(HostilePeerTest, GarbageBytesInTextDisplayAreShownAsTheirDecodingAndCountedExactly) {
+    if (test::UnderWine()) {
+        // Wine 8's glyph positioning (gdi32's GPOS code) reads past its glyphs laying out some of
+        // these characters in a wrapping box, and the process faults.
+        GTEST_SKIP() << "Wine's text layout faults on this text";
+    }
     CConsoleDlg dialog;
     Run(dialog, [&] {
         test::Fd peer = LinkClient(dialog);

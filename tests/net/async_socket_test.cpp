@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -49,6 +51,15 @@ public:
 };
 
 using Events = std::vector<std::string>;
+
+// The receive events a socket was given. (Windows Sockets tells a datagram socket once that it may
+// send; these tests are about what reaches a socket besides.)
+Events Receives(const RecordingSocket& socket) {
+    Events receives;
+    std::copy_if(socket.events.begin(), socket.events.end(), std::back_inserter(receives),
+                 [](const std::string& event) { return event.rfind("receive", 0) == 0; });
+    return receives;
+}
 
 HWND SinkWindow() { return net::ThreadState().window.m_hWnd; }
 
@@ -174,9 +185,11 @@ TEST_F(AsyncSocketTest, APeersResetClosesWithTheResetError) {
     RecordingSocket client;
     test::Fd peer = Connected(client);
     test::Reset(peer);
-    ASSERT_TRUE(test::PumpUntil([&] { return client.Has("close 10054"); }));
+    // Wine reports a reset as an orderly close.
+    const std::string closed = test::UnderWine() ? "close 0" : "close 10054";
+    ASSERT_TRUE(test::PumpUntil([&] { return client.Has(closed); })) << ::testing::PrintToString(client.events);
     test::PumpFor(30);
-    EXPECT_EQ(client.events.back(), "close 10054");
+    EXPECT_EQ(client.events.back(), closed);
     client.Close();
 }
 
@@ -215,12 +228,12 @@ TEST_F(AsyncSocketTest, AnEventOfAHandleClosedAfterItWasPostedIsNeverDispatched)
     RecordingSocket reused;
     ASSERT_TRUE(reused.Create(0, ws::SOCK_DGRAM));
     test::PumpFor(50);
-    EXPECT_TRUE(closed.events.empty());
-    EXPECT_TRUE(reused.events.empty());
+    EXPECT_EQ(Receives(closed), Events{});
+    EXPECT_EQ(Receives(reused), Events{});
 
     PostNotice(reused.m_hSocket, ws::FD_READ, ws::WSAECONNRESET);
-    ASSERT_TRUE(test::PumpUntil([&] { return !reused.events.empty(); }));
-    EXPECT_EQ(reused.events[0].rfind("receive 10054", 0), 0u);
+    ASSERT_TRUE(test::PumpUntil([&] { return !Receives(reused).empty(); }));
+    EXPECT_EQ(Receives(reused)[0].rfind("receive 10054", 0), 0u);
     reused.Close();
     keeper.Close();
 }
@@ -235,7 +248,7 @@ TEST_F(AsyncSocketTest, DispatchIgnoresEmptyNoticesAndReadsWithNothingWaiting) {
     PostNotice(idle.m_hSocket, ws::FD_READ, 0);
     test::PumpFor(50);
     EXPECT_EQ(target.m_hSocket, ws::INVALID_SOCKET);
-    EXPECT_TRUE(idle.events.empty());
+    EXPECT_EQ(Receives(idle), Events{});
     CAsyncSocket::DetachHandle(ws::INVALID_SOCKET);
     idle.Close();
 }
@@ -244,6 +257,9 @@ TEST_F(AsyncSocketTest, ThePlaceholderTakesAnEventOfAnUnknownHandle) {
     RecordingSocket keeper;
     ASSERT_TRUE(keeper.Create(0, ws::SOCK_DGRAM));
     const ws::SOCKET unknown = ws::socket(ws::AF_INET, ws::SOCK_DGRAM, 0);
+    // Sockets that get notices are non-blocking: the handler's read then finds nothing, at once.
+    ws::u_long nonBlocking = 1;
+    ASSERT_EQ(ws::ioctlsocket(unknown, ws::FIONBIO, &nonBlocking), 0);
     RecordingSocket target;
     CAsyncSocket::AttachHandle(ws::INVALID_SOCKET, &target);
     PostNotice(unknown, ws::FD_READ, ws::WSAECONNRESET);
@@ -342,7 +358,7 @@ TEST_F(AsyncSocketTest, AZeroByteDatagramIsReadAwaySoTheNextOneIsAnnounced) {
     test::SendDatagram(peer, test::LocalPort(udp.m_hSocket), "");
     test::SendDatagram(peer, test::LocalPort(udp.m_hSocket), "abc");
     ASSERT_TRUE(test::PumpUntil([&] { return udp.received == "abc"; }));
-    EXPECT_EQ(udp.events, (Events{"receive 0 3"}));
+    EXPECT_EQ(Receives(udp), (Events{"receive 0 3"}));
     udp.Close();
 }
 

@@ -64,6 +64,9 @@ void Reset(Fd& fd);
 
 // The local port a socket of the service under test (a winsock::SOCKET) is bound to.
 std::uint16_t LocalPort(std::uint32_t s);
+// Whether the Windows build runs under Wine, whose sockets and text layout differ from Windows' in
+// a few places the tests name where they meet them.
+bool UnderWine();
 // Number of open descriptors (handles, on Windows) of this process.
 int OpenDescriptors();
 

@@ -135,6 +135,8 @@ bool TryTcpConnect(std::uint16_t port) {
 
 std::uint16_t LocalPort(const Fd& fd) { return BoundPort(fd.get()); }
 
+bool UnderWine() { return false; }
+
 const int kConnectionRefused = ECONNREFUSED;
 const int kConnectionReset = ECONNRESET;
 
