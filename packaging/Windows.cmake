@@ -2,7 +2,19 @@
 # uninstaller: cpack in an optimised cross-build tree.
 install(TARGETS quenzo RUNTIME DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/windows/NOTICES.txt DESTINATION .)
+# The notices of the runtime linked into the program: what it is, then the statements of the Debian
+# packages the cross-compiler and its runtime came from.
+set(notices ${PROJECT_BINARY_DIR}/packaging/NOTICES.txt)
+file(READ ${PROJECT_SOURCE_DIR}/packaging/windows/NOTICES.txt notices_text)
+foreach(statement /usr/share/doc/gcc-mingw-w64-base/copyright /usr/share/doc/mingw-w64-common/copyright)
+  if(NOT EXISTS ${statement})
+    message(FATAL_ERROR "${statement} is missing: install the mingw-w64 packages (scripts/install-deps.sh windows)")
+  endif()
+  file(READ ${statement} statement_text)
+  string(APPEND notices_text "\n==== ${statement} ====\n\n${statement_text}")
+endforeach()
+file(WRITE ${notices} "${notices_text}")
+install(FILES ${notices} DESTINATION .)
 
 set(CPACK_GENERATOR ZIP NSIS)
 set(CPACK_PACKAGE_NAME quenzo)
@@ -11,6 +23,8 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Network test console for TCP and UDP")
 set(CPACK_PACKAGE_FILE_NAME quenzo-${PROJECT_VERSION}-win64)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Quenzo)
+# A 64-bit program goes where 64-bit programs go.
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_PACKAGE_EXECUTABLES quenzo Quenzo)
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
@@ -21,4 +35,6 @@ set(CPACK_NSIS_INSTALLED_ICON_NAME quenzo.exe)
 set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/res/icons/quenzo.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/res/icons/quenzo.ico)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+# A 64-bit installer (NSIS's amd64 stubs), which runs where the program runs.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 include(CPack)

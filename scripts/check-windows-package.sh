@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Checks the Windows packages as a user meets them, under Wine on a headless display where only
+# loopback exists: the zip holds the program and its notices, and the program from the zip starts,
+# talks to loopback peers and ends with status 0; the installer installs silently with a Start-menu
+# entry and an uninstaller, and the uninstaller takes it all away.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+./package.sh --windows
+scripts/install-deps.sh windows
+# The smoke driver is part of the Windows test build.
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j "$(nproc)" --target quenzo_smoke
+
+zip=build/windows-release/quenzo-3.1-win64.zip
+installer=build/windows-release/quenzo-3.1-win64.exe
+listing=$(unzip -Z1 "$zip")
+for file in quenzo.exe LICENSE.txt NOTICES.txt; do
+  grep -qx "$file" <<<"$listing" || { echo "check-windows-package: $file is not in $zip" >&2; exit 1; }
+done
+grep -q "GCC RUNTIME LIBRARY EXCEPTION" <(unzip -p "$zip" NOTICES.txt) || { echo "check-windows-package: runtime notices missing" >&2; exit 1; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+unzip -q "$zip" -d "$work/portable"
+cp "$installer" "$work/"
+
+cat >"$work/inside.sh" <<INSIDE
+set -euo pipefail
+run=scripts/wine-run.sh
+\$run build/windows/tests/quenzo_smoke.exe "$work/portable/quenzo.exe"
+drive=\$WINEPREFIX/drive_c
+\$run "$work/$(basename "$installer")" /S
+for file in "Program Files/Quenzo/quenzo.exe" "Program Files/Quenzo/Uninstall.exe" "Program Files/Quenzo/NOTICES.txt"; do
+  [[ -f "\$drive/\$file" ]] || { echo "check-windows-package: the installer left no \$file" >&2; exit 1; }
+done
+find "\$drive" -path "*Start Menu/Programs/Quenzo*" -name "*.lnk" | grep -q . ||
+  { echo "check-windows-package: no Start-menu entry" >&2; exit 1; }
+\$run build/windows/tests/quenzo_smoke.exe "\$drive/Program Files/Quenzo/quenzo.exe"
+\$run "\$drive/Program Files/Quenzo/Uninstall.exe" /S
+# The uninstaller copies itself away and finishes from there.
+for _ in \$(seq 100); do [[ -e "\$drive/Program Files/Quenzo/quenzo.exe" ]] || break; sleep 0.1; done
+[[ ! -e "\$drive/Program Files/Quenzo/quenzo.exe" ]] || { echo "check-windows-package: the uninstaller left the program" >&2; exit 1; }
+echo "check-windows-package: zip, installer and uninstaller as a user meets them"
+INSIDE
+export QUENZO_WINEPREFIX=$work/prefix
+scripts/loopback-only.sh scripts/wine-session.sh bash "$work/inside.sh"
