@@ -67,7 +67,9 @@ int CComboBox::AddString(const char* text) {
 
 int CComboBox::GetCount() const { return static_cast<int>(Send(this, w32::msg::CbGetCount)); }
 
-int CComboBox::GetCurSel() const { return Of(this) != nullptr ? static_cast<int>(Send(this, w32::msg::CbGetCurSel)) : -1; }
+int CComboBox::GetCurSel() const {
+    return Of(this) != nullptr ? static_cast<int>(Send(this, w32::msg::CbGetCurSel)) : -1;
+}
 
 int CComboBox::SetCurSel(int index) {
     if (Of(this) == nullptr) {
@@ -99,9 +101,7 @@ void CSpinButtonCtrl::GetRange32(int& lower, int& upper) const {
     Send(this, w32::msg::UdmGetRange32, static_cast<w32::Word>(Pointer(&lower)), Pointer(&upper));
 }
 
-int CSpinButtonCtrl::SetPos32(int position) {
-    return static_cast<int>(Send(this, w32::msg::UdmSetPos32, 0, position));
-}
+int CSpinButtonCtrl::SetPos32(int position) { return static_cast<int>(Send(this, w32::msg::UdmSetPos32, 0, position)); }
 
 int CSpinButtonCtrl::GetPos32() const { return static_cast<int>(Send(this, w32::msg::UdmGetPos32)); }
 
@@ -132,11 +132,15 @@ void CIPAddressCtrl::SetAddress(BYTE field0, BYTE field1, BYTE field2, BYTE fiel
                (static_cast<DWORD>(field2) << 8) | field3);
 }
 
-void CIPAddressCtrl::SetAddress(DWORD address) { Send(this, w32::msg::IpmSetAddress, 0, static_cast<w32::Long>(address)); }
+void CIPAddressCtrl::SetAddress(DWORD address) {
+    Send(this, w32::msg::IpmSetAddress, 0, static_cast<w32::Long>(address));
+}
 
 void CIPAddressCtrl::ClearAddress() { Send(this, w32::msg::IpmClearAddress); }
 
-BOOL CIPAddressCtrl::IsBlank() const { return Of(this) == nullptr || Send(this, w32::msg::IpmIsBlank) != 0 ? TRUE : FALSE; }
+BOOL CIPAddressCtrl::IsBlank() const {
+    return Of(this) == nullptr || Send(this, w32::msg::IpmIsBlank) != 0 ? TRUE : FALSE;
+}
 
 BOOL CStatusBarCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
     if (parent == nullptr || !::IsWindow(parent->m_hWnd) || m_hWnd != nullptr) {
@@ -184,11 +188,9 @@ BOOL CStatusBarCtrl::SetText(const char* text, int part, int type) {
 
 CString CStatusBarCtrl::GetText(int part) const {
     w32::Handle window = Of(this);
-    return window != nullptr ? w32::ReceiveText(window, w32::msg::SbGetTextLength, w32::msg::SbGetText,
-                                                static_cast<w32::Word>(part))
-                             : std::string();
+    return window != nullptr
+               ? w32::ReceiveText(window, w32::msg::SbGetTextLength, w32::msg::SbGetText, static_cast<w32::Word>(part))
+               : std::string();
 }
 
-void CStatusBarCtrl::SetMinHeight(int height) {
-    Send(this, w32::msg::SbSetMinHeight, static_cast<w32::Word>(height));
-}
+void CStatusBarCtrl::SetMinHeight(int height) { Send(this, w32::msg::SbSetMinHeight, static_cast<w32::Word>(height)); }

@@ -78,9 +78,9 @@ private:
 };
 
 struct ItemClass {
-    WORD ordinal;          // 0 when named
-    const char* name;      // a common control's class name
-    DWORD style;           // style bits of the kind
+    WORD ordinal;      // 0 when named
+    const char* name;  // a common control's class name
+    DWORD style;       // style bits of the kind
     DWORD exStyle;
 };
 

@@ -57,9 +57,7 @@ std::vector<CDialog*>& RunningDialogs() {
     return running;
 }
 
-void* KeyDialogWindow() {
-    return RunningDialogs().empty() ? nullptr : Native(RunningDialogs().back()->m_hWnd);
-}
+void* KeyDialogWindow() { return RunningDialogs().empty() ? nullptr : Native(RunningDialogs().back()->m_hWnd); }
 
 bool PreTranslateKey(void* /*window*/, unsigned message, std::uintptr_t wParam, std::intptr_t /*lParam*/) {
     // F1 asks for help on the dialog that runs; the system's own F1 handling is left out.
@@ -101,8 +99,8 @@ void ShowProgramSystemMenu(WindowHost* dialog) {
 
 }  // namespace afx
 
-using afx::WindowHost;
 using afx::Native;
+using afx::WindowHost;
 
 int CDialog::DoModal() {
     const DialogTemplate* dialogTemplate = AfxFindDialogTemplate(m_nIDTemplate);

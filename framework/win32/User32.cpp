@@ -114,8 +114,7 @@ std::string Narrow(const wchar_t* text, int length) {
 HWND H(Handle window) { return static_cast<HWND>(window); }
 
 LRESULT CALLBACK RoutedProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return g_router != nullptr ? g_router(window, message, wParam, lParam)
-                               : CallSuper(window, message, wParam, lParam);
+    return g_router != nullptr ? g_router(window, message, wParam, lParam) : CallSuper(window, message, wParam, lParam);
 }
 
 INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM, LPARAM) {
@@ -138,9 +137,9 @@ LARGE_INTEGER Frequency() {
 void SetRouter(Router router) { g_router = router; }
 
 bool StartWindowSystem() {
-    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
-                                  ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_INTERNET_CLASSES | ICC_UPDOWN_CLASS |
-                                      ICC_BAR_CLASSES};
+    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES |
+                                                                    ICC_INTERNET_CLASSES | ICC_UPDOWN_CLASS |
+                                                                    ICC_BAR_CLASSES};
     if (::InitCommonControlsEx(&controls) == FALSE) {
         return false;
     }
@@ -365,7 +364,8 @@ Handle IconFromIco(std::span<const unsigned char> ico, int size) {
     for (std::size_t i = 0; i < count; ++i) {
         const unsigned char* entry = ico.data() + 6 + i * 16;
         const int width = entry[0] == 0 ? 256 : entry[0];
-        if (best < 0 || (width >= size && (bestSize < size || width < bestSize)) || (bestSize < size && width > bestSize)) {
+        if (best < 0 || (width >= size && (bestSize < size || width < bestSize)) ||
+            (bestSize < size && width > bestSize)) {
             best = static_cast<int>(i);
             bestSize = width;
         }

@@ -73,8 +73,8 @@ int VisibleTopLevelWindows();
 void CentreOver(Handle window, Handle over);
 // Puts a child window beneath its siblings, so that it never covers one.
 void Lower(Handle window);
-Handle CreateChild(const wchar_t* className, std::uint32_t style, int x, int y, int width, int height,
-                   Handle parent, int id);
+Handle CreateChild(const wchar_t* className, std::uint32_t style, int x, int y, int width, int height, Handle parent,
+                   int id);
 
 void FocusFirstTabStop(Handle dialog);
 // A dialog from an in-memory extended template, owned by `owner`, routed from its first message.

@@ -64,7 +64,8 @@ BOOL CWnd::DestroyWindow() {
     // The object hears nothing more; the system's destruction retires the host.
     host->Unbind();
     w32::Destroy(Native(handle));
-    if (WindowHost* left = WindowHost::FromHandle(handle); left != nullptr && left->GetKind() != WindowHost::Kind::Control) {
+    if (WindowHost* left = WindowHost::FromHandle(handle);
+        left != nullptr && left->GetKind() != WindowHost::Kind::Control) {
         left->Retire();
     }
     return TRUE;

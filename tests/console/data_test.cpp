@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include <chrono>
 #include <thread>
 
@@ -289,9 +288,7 @@ TEST_F(DataTest, ACharacterSplitBetweenReadsIsShownWholeAndEveryByteCounted) {
 }
 
 // How the box shows bytes that are no UTF-8 character: as the box decodes them on their own.
-std::string ShownAsInvalid(const std::string& bytes) {
-    return test::DecodedAsTheBoxShows(bytes);
-}
+std::string ShownAsInvalid(const std::string& bytes) { return test::DecodedAsTheBoxShows(bytes); }
 
 // An unfinished character is held only for a short quiet time, and never past the link's end.
 TEST_F(DataTest, AHeldBackCharacterStartIsShownAfterAQuietTimeAndWhenTheLinkEnds) {

@@ -228,8 +228,8 @@ TEST_F(HostilePeerTest, ABurstOfAHundredConnectsGetsExactlyOneInAndTheRestRefuse
             }
             const int fate = test::TcpFate(client, 8000);
             // Wine reports a reset as an end of stream.
-            const bool turnedAway = fate == test::kConnectionRefused || fate == test::kConnectionReset ||
-                                    (fate == -1 && test::UnderWine());
+            const bool turnedAway =
+                fate == test::kConnectionRefused || fate == test::kConnectionReset || (fate == -1 && test::UnderWine());
             if (turnedAway) {
                 ++refused;
             } else {

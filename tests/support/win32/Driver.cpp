@@ -40,9 +40,7 @@ w32::Handle KeyTarget() {
 
 }  // namespace
 
-bool IsActiveWindow(const CWnd& window) {
-    return window.m_hWnd != nullptr && w32::ActiveWindow() == Native(window);
-}
+bool IsActiveWindow(const CWnd& window) { return window.m_hWnd != nullptr && w32::ActiveWindow() == Native(window); }
 
 void Click(const CWnd& dialog, int id) {
     CWnd* button = dialog.GetDlgItem(id);

@@ -79,9 +79,7 @@ void SetBlocking(Fd::Handle fd, bool blocking) {
 
 }  // namespace
 
-bool UnderWine() {
-    return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-}
+bool UnderWine() { return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
 
 const int kConnectionRefused = WSAECONNREFUSED;
 const int kConnectionReset = WSAECONNRESET;
