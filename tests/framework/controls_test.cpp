@@ -4,13 +4,10 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextBlock>
-#include <QThread>
 
-#include <stdexcept>
 #include <vector>
 
 #include "framework/Dialog.h"
@@ -19,39 +16,12 @@
 #include "res/Resource.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/qt/Widgets.h"
+#include "tests/framework/PlainDialog.h"
 #include "tests/support/Peers.h"
 
 namespace {
 
-constexpr UINT WM_PROBE = WM_USER + 7;
-
-// A dialog on the console's template with nothing of the console: just the controls.
-class PlainDialog : public CDialog {
-public:
-    PlainDialog() : CDialog(IDD_CONSOLE_DIALOG) {}
-
-    UINT port = 1234;
-    std::vector<WPARAM> probes;
-    std::vector<UINT_PTR> ticks;
-    int changes = 0;
-
-    LRESULT OnProbe(WPARAM wParam, LPARAM /*lParam*/) {
-        probes.push_back(wParam);
-        return 0;
-    }
-    void OnTimer(UINT_PTR id) { ticks.push_back(id); }
-    void OnChangeCycle() { ++changes; }
-
-    void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, IDC_EDIT_LOCAL_PORT, port); }
-
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(PlainDialog, CDialog)
-ON_MESSAGE(WM_PROBE, OnProbe)
-ON_WM_TIMER()
-ON_EN_CHANGE(IDC_EDIT_CYCLE, OnChangeCycle)
-END_MESSAGE_MAP()
+using test::PlainDialog;
 
 // An edit wrapper acting on one of the dialog's edits.
 class EditOf : public CEdit {
@@ -305,93 +275,6 @@ TEST(FormExchange, ShowingTheFormRaisesNoNotificationsButTheUserAndProgramOtherw
         test::TypeText("2");
         EXPECT_EQ(dialog.changes, 2);
     });
-}
-
-TEST(WindowTimer, TicksOnScheduleRestartsWhenSetAgainAndStopsWhenKilled) {
-    PlainDialog dialog;
-    test::RunDialog(dialog, [&] {
-        dialog.SetTimer(10, 20);
-        ASSERT_TRUE(test::PumpUntil([&] { return dialog.ticks.size() >= 3; }));
-        EXPECT_EQ(dialog.ticks[0], 10u);
-        dialog.SetTimer(10, 100000);  // set again: the period starts afresh
-        const std::size_t seen = dialog.ticks.size();
-        test::PumpFor(60);
-        EXPECT_EQ(dialog.ticks.size(), seen);
-        dialog.SetTimer(10, 0);  // runs as 1 ms
-        ASSERT_TRUE(test::PumpUntil([&] { return dialog.ticks.size() >= seen + 5; }, 1000));
-        EXPECT_TRUE(dialog.KillTimer(10));
-        const std::size_t killed = dialog.ticks.size();
-        test::PumpFor(30);
-        EXPECT_EQ(dialog.ticks.size(), killed);
-        EXPECT_FALSE(dialog.KillTimer(10));
-    });
-}
-
-// After the thread was held up, one late tick comes, then the schedule: missed ticks are not made up
-// back to back.
-TEST(WindowTimer, AStalledThreadGetsOneLateTickNotABurst) {
-    PlainDialog dialog;
-    std::vector<qint64> at;
-    QElapsedTimer clock;
-    test::RunDialog(dialog, [&] {
-        clock.start();
-        dialog.SetTimer(10, 100);
-        ASSERT_TRUE(test::PumpUntil([&] { return !dialog.ticks.empty(); }));
-        QThread::msleep(650);  // the handler of the first tick, busy
-        const qint64 stallEnd = clock.elapsed();
-        dialog.ticks.clear();
-        while (clock.elapsed() < stallEnd + 400) {
-            const std::size_t before = dialog.ticks.size();
-            test::PumpUntil([&] { return dialog.ticks.size() > before; }, 50);
-            if (dialog.ticks.size() > before) {
-                at.push_back(clock.elapsed() - stallEnd);
-            }
-        }
-        dialog.KillTimer(10);
-        ASSERT_GE(at.size(), 3u);
-        // The late tick at once, the next at the schedule's next point in the future (800 ms from
-        // the start, some 50 ms after the stall), then every 100 ms.
-        EXPECT_LT(at[0], 40);
-        EXPECT_GE(at[1] - at[0], 30) << "a missed tick was made up back to back";
-        EXPECT_GE(at[2] - at[1], 80);
-    });
-}
-
-TEST(ValidationMessage, HoldsBackPostedMessagesAndDropsTimerTicksUntilItCloses) {
-    PlainDialog dialog;
-    test::RunDialog(dialog, [&] {
-        test::MessageBoxes boxes;
-        dialog.PostMessage(WM_PROBE, 1);
-        boxes.whileOpen = [&] {
-            dialog.PostMessage(WM_PROBE, 2);
-            dialog.SetTimer(10, 1);
-            test::PumpFor(40);
-            dialog.KillTimer(10);
-            EXPECT_TRUE(dialog.probes.empty()) << "delivered while the message was open";
-            EXPECT_TRUE(dialog.ticks.empty()) << "a tick came through while the message was open";
-        };
-        dialog.SetDlgItemText(IDC_EDIT_LOCAL_PORT, "x");
-        EXPECT_FALSE(dialog.UpdateData(TRUE));
-        boxes.whileOpen = nullptr;
-        dialog.PostMessage(WM_PROBE, 3);
-        ASSERT_TRUE(test::PumpUntil([&] { return dialog.probes.size() == 3; }));
-        EXPECT_EQ(dialog.probes, (std::vector<WPARAM>{1, 2, 3}));
-    });
-}
-
-// A dialog whose window cannot be made, here for a library error while it initialises.
-class FailingDialog : public CDialog {
-public:
-    FailingDialog() : CDialog(IDD_CONSOLE_DIALOG) {}
-    BOOL OnInitDialog() override { throw std::out_of_range("no such control"); }
-};
-
-TEST(ModalDialog, AnErrorWhileTheWindowIsMadeEndsTheRunWithMinusOneAndNoMessage) {
-    test::MessageBoxes boxes;
-    FailingDialog dialog;
-    EXPECT_EQ(dialog.DoModal(), -1);
-    EXPECT_TRUE(boxes.shown.empty());
-    EXPECT_EQ(dialog.m_hWnd, nullptr);
 }
 
 }  // namespace

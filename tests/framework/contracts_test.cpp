@@ -1,0 +1,110 @@
+// The framework's contracts that every backend keeps: window timers, messages held back while a
+// validation message is open, and a modal dialog whose window cannot be made.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+#include "framework/MessageBox.h"
+#include "framework/MessageLoop.h"
+#include "tests/framework/PlainDialog.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/Peers.h"
+
+namespace {
+
+using test::PlainDialog;
+using test::WM_PROBE;
+
+TEST(WindowTimer, TicksOnScheduleRestartsWhenSetAgainAndStopsWhenKilled) {
+    PlainDialog dialog;
+    test::RunDialog(dialog, [&] {
+        dialog.SetTimer(10, 20);
+        ASSERT_TRUE(test::PumpUntil([&] { return dialog.ticks.size() >= 3; }));
+        EXPECT_EQ(dialog.ticks[0], 10u);
+        dialog.SetTimer(10, 100000);  // set again: the period starts afresh
+        const std::size_t seen = dialog.ticks.size();
+        test::PumpFor(60);
+        EXPECT_EQ(dialog.ticks.size(), seen);
+        dialog.SetTimer(10, 0);  // runs as 1 ms
+        ASSERT_TRUE(test::PumpUntil([&] { return dialog.ticks.size() >= seen + 5; }, 1000));
+        EXPECT_TRUE(dialog.KillTimer(10));
+        const std::size_t killed = dialog.ticks.size();
+        test::PumpFor(30);
+        EXPECT_EQ(dialog.ticks.size(), killed);
+        EXPECT_FALSE(dialog.KillTimer(10));
+    });
+}
+
+// After the thread was held up, one late tick comes, then the schedule: missed ticks are not made up
+// back to back.
+TEST(WindowTimer, AStalledThreadGetsOneLateTickNotABurst) {
+    PlainDialog dialog;
+    std::vector<long long> at;
+    const auto start = std::chrono::steady_clock::now();
+    const auto elapsed = [&] {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+    };
+    test::RunDialog(dialog, [&] {
+        dialog.SetTimer(10, 100);
+        ASSERT_TRUE(test::PumpUntil([&] { return !dialog.ticks.empty(); }));
+        std::this_thread::sleep_for(std::chrono::milliseconds(650));  // the handler of the first tick, busy
+        const long long stallEnd = elapsed();
+        dialog.ticks.clear();
+        while (elapsed() < stallEnd + 400) {
+            const std::size_t before = dialog.ticks.size();
+            test::PumpUntil([&] { return dialog.ticks.size() > before; }, 50);
+            if (dialog.ticks.size() > before) {
+                at.push_back(elapsed() - stallEnd);
+            }
+        }
+        dialog.KillTimer(10);
+        ASSERT_GE(at.size(), 3u);
+        // The late tick at once, the next at the schedule's next point in the future (800 ms from
+        // the start, some 50 ms after the stall), then every 100 ms.
+        EXPECT_LT(at[0], 40);
+        EXPECT_GE(at[1] - at[0], 30) << "a missed tick was made up back to back";
+        EXPECT_GE(at[2] - at[1], 80);
+    });
+}
+
+TEST(ValidationMessage, HoldsBackPostedMessagesAndDropsTimerTicksUntilItCloses) {
+    PlainDialog dialog;
+    test::RunDialog(dialog, [&] {
+        test::MessageBoxes boxes;
+        dialog.PostMessage(WM_PROBE, 1);
+        boxes.whileOpen = [&] {
+            dialog.PostMessage(WM_PROBE, 2);
+            dialog.SetTimer(10, 1);
+            test::PumpFor(40);
+            dialog.KillTimer(10);
+            EXPECT_TRUE(dialog.probes.empty()) << "delivered while the message was open";
+            EXPECT_TRUE(dialog.ticks.empty()) << "a tick came through while the message was open";
+        };
+        dialog.SetDlgItemText(IDC_EDIT_LOCAL_PORT, "x");
+        EXPECT_FALSE(dialog.UpdateData(TRUE));
+        boxes.whileOpen = nullptr;
+        dialog.PostMessage(WM_PROBE, 3);
+        ASSERT_TRUE(test::PumpUntil([&] { return dialog.probes.size() == 3; }));
+        EXPECT_EQ(dialog.probes, (std::vector<WPARAM>{1, 2, 3}));
+    });
+}
+
+// A dialog whose window cannot be made, here for a library error while it initialises.
+class FailingDialog : public CDialog {
+public:
+    FailingDialog() : CDialog(IDD_CONSOLE_DIALOG) {}
+    BOOL OnInitDialog() override { throw std::out_of_range("no such control"); }
+};
+
+TEST(ModalDialog, AnErrorWhileTheWindowIsMadeEndsTheRunWithMinusOneAndNoMessage) {
+    test::MessageBoxes boxes;
+    FailingDialog dialog;
+    EXPECT_EQ(dialog.DoModal(), -1);
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(dialog.m_hWnd, nullptr);
+}
+
+}  // namespace
