@@ -59,3 +59,35 @@ void CWnd::OnSysCommand(UINT /*id*/, LPARAM /*lParam*/) { Default(); }
 void CWnd::OnPaint() { Default(); }
 
 void CWnd::OnTimer(UINT_PTR /*id*/) { Default(); }
+
+// What a window does through its other calls, the same on every window system.
+
+int CWnd::GetWindowTextLength() const {
+    CString text;
+    GetWindowText(text);
+    return text.GetLength();
+}
+
+int CWnd::GetDlgItemText(int id, CString& text) const {
+    CWnd* control = GetDlgItem(id);
+    if (control == nullptr) {
+        text.Empty();
+        return 0;
+    }
+    control->GetWindowText(text);
+    return text.GetLength();
+}
+
+void CWnd::SetDlgItemText(int id, const char* text) {
+    if (CWnd* control = GetDlgItem(id)) {
+        control->SetWindowText(text);
+    }
+}
+
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::PostMessage(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::SendMessage(m_hWnd, message, wParam, lParam);
+}

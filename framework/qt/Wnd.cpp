@@ -109,31 +109,9 @@ void CWnd::GetWindowText(CString& text) const {
     text = widget != nullptr ? afx::WidgetTextUtf8(widget) : std::string(WindowName());
 }
 
-int CWnd::GetWindowTextLength() const {
-    CString text;
-    GetWindowText(text);
-    return text.GetLength();
-}
-
 void CWnd::SetWindowText(const char* text) {
     if (QWidget* widget = WidgetOf(this)) {
         afx::SetWidgetText(widget, text != nullptr ? text : "");
-    }
-}
-
-int CWnd::GetDlgItemText(int id, CString& text) const {
-    CWnd* control = GetDlgItem(id);
-    if (control == nullptr) {
-        text.Empty();
-        return 0;
-    }
-    control->GetWindowText(text);
-    return text.GetLength();
-}
-
-void CWnd::SetDlgItemText(int id, const char* text) {
-    if (CWnd* control = GetDlgItem(id)) {
-        control->SetWindowText(text);
     }
 }
 
@@ -231,14 +209,6 @@ CMenu* CWnd::GetSystemMenu(BOOL revert) const {
 void CWnd::GetClientRect(RECT* rect) const {
     QWidget* widget = WidgetOf(this);
     *rect = {0, 0, widget != nullptr ? widget->width() : 0, widget != nullptr ? widget->height() : 0};
-}
-
-BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    return ::PostMessage(m_hWnd, message, wParam, lParam);
-}
-
-LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    return ::SendMessage(m_hWnd, message, wParam, lParam);
 }
 
 const char* CWnd::WindowName() const {

@@ -124,31 +124,9 @@ void CWnd::GetWindowText(CString& text) const {
     }
 }
 
-int CWnd::GetWindowTextLength() const {
-    CString text;
-    GetWindowText(text);
-    return text.GetLength();
-}
-
 void CWnd::SetWindowText(const char* text) {
     if (::IsWindow(m_hWnd)) {
         w32::SetText(Native(m_hWnd), text != nullptr ? text : "");
-    }
-}
-
-int CWnd::GetDlgItemText(int id, CString& text) const {
-    CWnd* control = GetDlgItem(id);
-    if (control == nullptr) {
-        text.Empty();
-        return 0;
-    }
-    control->GetWindowText(text);
-    return text.GetLength();
-}
-
-void CWnd::SetDlgItemText(int id, const char* text) {
-    if (CWnd* control = GetDlgItem(id)) {
-        control->SetWindowText(text);
     }
 }
 
@@ -236,14 +214,6 @@ void CWnd::GetClientRect(RECT* rect) const {
         w32::ClientSize(Native(m_hWnd), &width, &height);
     }
     *rect = {0, 0, width, height};
-}
-
-BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    return ::PostMessage(m_hWnd, message, wParam, lParam);
-}
-
-LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    return ::SendMessage(m_hWnd, message, wParam, lParam);
 }
 
 const char* CWnd::WindowName() const {

@@ -2,7 +2,6 @@
 #include "net/winsock.h"
 
 namespace {
-constexpr short kWsAfInet = winsock::AF_INET;
 constexpr winsock::u_long kWsInaddrNone = winsock::INADDR_NONE;
 }  // namespace
 
@@ -25,11 +24,6 @@ namespace winsock {
 namespace {
 
 using posix::Fail;
-
-testing::HostLookup& LookupOverride() {
-    static testing::HostLookup lookup;
-    return lookup;
-}
 
 bool IsOwnName(const std::string& name) {
     char own[256] = {};
@@ -60,19 +54,9 @@ std::vector<std::uint32_t> InterfaceAddresses() {
     return addresses;
 }
 
-struct HostStorage {
-    std::string name;
-    std::vector<std::uint32_t> addresses;
-    std::vector<char*> addressList;
-    char* aliases[1] = {nullptr};
-    hostent entry{};
-};
-
 }  // namespace
 
 namespace testing {
-
-void SetHostLookup(HostLookup lookup) { LookupOverride() = std::move(lookup); }
 
 std::optional<std::vector<std::uint32_t>> SystemHostLookup(const std::string& name) {
     ::in_addr numeric{};
@@ -118,45 +102,12 @@ int gethostname(char* name, int length) {
     return 0;
 }
 
-hostent* gethostbyname(const char* name) {
-    if (name == nullptr) {
-        return Fail(WSAEFAULT, static_cast<hostent*>(nullptr));
-    }
-    const auto& lookup = LookupOverride();
-    auto addresses = lookup ? lookup(name) : testing::SystemHostLookup(name);
-    if (!addresses || addresses->empty()) {
-        return Fail(WSAHOST_NOT_FOUND, static_cast<hostent*>(nullptr));
-    }
-    thread_local HostStorage storage;
-    storage.name = name;
-    storage.addresses = std::move(*addresses);
-    storage.addressList.clear();
-    for (std::uint32_t& address : storage.addresses) {
-        storage.addressList.push_back(reinterpret_cast<char*>(&address));
-    }
-    storage.addressList.push_back(nullptr);
-    storage.entry.h_name = storage.name.data();
-    storage.entry.h_aliases = storage.aliases;
-    storage.entry.h_addrtype = kWsAfInet;
-    storage.entry.h_length = sizeof(std::uint32_t);
-    storage.entry.h_addr_list = storage.addressList.data();
-    return &storage.entry;
-}
-
 u_long inet_addr(const char* text) {
     ::in_addr address{};
     if (text == nullptr || ::inet_aton(text, &address) == 0) {
         return kWsInaddrNone;
     }
     return address.s_addr;
-}
-
-char* inet_ntoa(in_addr address) {
-    thread_local char text[16];
-    unsigned char bytes[4];
-    std::memcpy(bytes, &address.s_addr, sizeof bytes);
-    std::snprintf(text, sizeof text, "%u.%u.%u.%u", bytes[0], bytes[1], bytes[2], bytes[3]);
-    return text;
 }
 
 }  // namespace winsock

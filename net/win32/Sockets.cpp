@@ -21,35 +21,15 @@ std::optional<StartupOutcome>& Override() {
     return outcome;
 }
 
-testing::HostLookup& LookupOverride() {
-    static testing::HostLookup lookup;
-    return lookup;
-}
-
 // The system's sockets are handles that fit in 32 bits.
 SOCKET Ours(ws2::Socket s) { return s == ws2::kInvalidSocket ? INVALID_SOCKET : static_cast<SOCKET>(s); }
 ws2::Socket Theirs(SOCKET s) { return s == INVALID_SOCKET ? ws2::kInvalidSocket : static_cast<ws2::Socket>(s); }
-
-template <class T>
-T Fail(int error, T result) {
-    ws2::SetLastError(error);
-    return result;
-}
-
-struct HostStorage {
-    std::string name;
-    std::vector<std::uint32_t> addresses;
-    std::vector<char*> addressList;
-    char* aliases[1] = {nullptr};
-    hostent entry{};
-};
 
 }  // namespace
 
 namespace testing {
 void SetStartupOutcome(int error, WORD version) { Override() = StartupOutcome{error, version}; }
 void ResetStartupOutcome() { Override().reset(); }
-void SetHostLookup(HostLookup lookup) { LookupOverride() = std::move(lookup); }
 std::optional<std::vector<std::uint32_t>> SystemHostLookup(const std::string& name) { return ws2::Resolve(name); }
 }  // namespace testing
 
@@ -109,39 +89,6 @@ int closesocket(SOCKET s) { return ws2::Close(Theirs(s)); }
 
 int gethostname(char* name, int length) { return ws2::HostName(name, length); }
 
-hostent* gethostbyname(const char* name) {
-    if (name == nullptr) {
-        return Fail(WSAEFAULT, static_cast<hostent*>(nullptr));
-    }
-    const auto& lookup = LookupOverride();
-    auto addresses = lookup ? lookup(name) : testing::SystemHostLookup(name);
-    if (!addresses || addresses->empty()) {
-        return Fail(WSAHOST_NOT_FOUND, static_cast<hostent*>(nullptr));
-    }
-    thread_local HostStorage storage;
-    storage.name = name;
-    storage.addresses = std::move(*addresses);
-    storage.addressList.clear();
-    for (std::uint32_t& address : storage.addresses) {
-        storage.addressList.push_back(reinterpret_cast<char*>(&address));
-    }
-    storage.addressList.push_back(nullptr);
-    storage.entry.h_name = storage.name.data();
-    storage.entry.h_aliases = storage.aliases;
-    storage.entry.h_addrtype = AF_INET;
-    storage.entry.h_length = sizeof(std::uint32_t);
-    storage.entry.h_addr_list = storage.addressList.data();
-    return &storage.entry;
-}
-
 u_long inet_addr(const char* text) { return text != nullptr ? ws2::ParseAddress(text) : INADDR_NONE; }
-
-char* inet_ntoa(in_addr address) {
-    thread_local char text[16];
-    unsigned char bytes[4];
-    std::memcpy(bytes, &address.s_addr, sizeof bytes);
-    std::snprintf(text, sizeof text, "%u.%u.%u.%u", bytes[0], bytes[1], bytes[2], bytes[3]);
-    return text;
-}
 
 }  // namespace winsock

@@ -48,9 +48,12 @@ TEST(WindowTimer, AStalledThreadGetsOneLateTickNotABurst) {
         return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
     };
     test::RunDialog(dialog, [&] {
+        const long long setAt = elapsed();
         dialog.SetTimer(10, 100);
         ASSERT_TRUE(test::PumpUntil([&] { return !dialog.ticks.empty(); }));
-        std::this_thread::sleep_for(std::chrono::milliseconds(650));  // the handler of the first tick, busy
+        // The handler of the first tick, busy until 750 ms after the timer was set: half-way between
+        // two points of the schedule, however late the first tick came on a loaded machine.
+        std::this_thread::sleep_until(start + std::chrono::milliseconds(setAt + 750));
         const long long stallEnd = elapsed();
         dialog.ticks.clear();
         while (elapsed() < stallEnd + 400) {
@@ -63,7 +66,7 @@ TEST(WindowTimer, AStalledThreadGetsOneLateTickNotABurst) {
         dialog.KillTimer(10);
         ASSERT_GE(at.size(), 3u);
         // The late tick at once, the next at the schedule's next point in the future (800 ms from
-        // the start, some 50 ms after the stall), then every 100 ms.
+        // the timer's start, some 50 ms after the stall), then every 100 ms.
         EXPECT_LT(at[0], 40);
         EXPECT_GE(at[1] - at[0], 30) << "a missed tick was made up back to back";
         EXPECT_GE(at[2] - at[1], 80);
