@@ -47,9 +47,16 @@ void CEdit::GetSel(int& start, int& end) const {
 }
 
 void CEdit::ReplaceSel(const char* text, BOOL canUndo) {
-    if (w32::Handle window = Of(this)) {
-        w32::SendText(window, w32::msg::EmReplaceSel, canUndo != FALSE ? 1 : 0, text != nullptr ? text : "");
+    w32::Handle window = Of(this);
+    if (window == nullptr) {
+        return;
     }
+    // The limit is on what the user types; the system's box would cut the program's text at it
+    // too, so it is lifted for the program's change and put back.
+    const w32::Long limit = w32::Send(window, w32::msg::EmGetLimitText);
+    w32::Send(window, w32::msg::EmSetLimitText, 0);
+    w32::SendText(window, w32::msg::EmReplaceSel, canUndo != FALSE ? 1 : 0, text != nullptr ? text : "");
+    w32::Send(window, w32::msg::EmSetLimitText, static_cast<w32::Word>(limit));
 }
 
 UINT CEdit::GetLimitText() const { return static_cast<UINT>(Send(this, w32::msg::EmGetLimitText)); }

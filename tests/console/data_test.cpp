@@ -131,6 +131,21 @@ TEST_F(DataTest, TheBoxEmptiesBeforeAChunkThatWouldReachItsLimitAndClearKeepsThe
     });
 }
 
+// The box's limit is on what the user types: what arrives is shown whole, though in hex a byte
+// takes three characters and the box counts bytes against its limit.
+TEST_F(DataTest, HexDisplayPastTheBoxLimitIsShownWhole) {
+    CConsoleDlg dialog;
+    Run(dialog, [&] {
+        test::Fd peer = LinkClient(dialog);
+        Click(dialog, IDC_CHECK_HEX_DISPLAY);
+        dialog.m_editReceive.SetLimitText(10);
+        test::SendAll(peer, "12345678");
+        ASSERT_TRUE(ReceivedAtLeast(dialog, 8));
+        EXPECT_EQ(Text(dialog, IDC_EDIT_RECEIVE), "31 32 33 34 35 36 37 38 ");
+        EXPECT_EQ(dialog.m_editReceive.GetLimitText(), 10u) << "the user's limit stays as it was";
+    });
+}
+
 TEST_F(DataTest, TextAndHexSendsGoOutExactlyAndAreCounted) {
     CConsoleDlg dialog;
     Run(dialog, [&] {
