@@ -82,11 +82,21 @@ std::string ReceiveSome(SOCKET s, int timeoutMs) {
     return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string();
 }
 
-BOOL CALLBACK FindConsole(HWND window, LPARAM found) {
+struct Search {
+    DWORD process;
+    HWND found;
+};
+
+// The console of the program this driver started: other programs (a test's console, say) may show
+// windows of the same title meanwhile.
+BOOL CALLBACK FindConsole(HWND window, LPARAM search) {
+    auto* wanted = reinterpret_cast<Search*>(search);
     wchar_t title[256] = {};
     ::GetWindowTextW(window, title, 256);
-    if (::IsWindowVisible(window) && std::wstring(title).rfind(L"Quenzo", 0) == 0) {
-        *reinterpret_cast<HWND*>(found) = window;
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (process == wanted->process && ::IsWindowVisible(window) && std::wstring(title).rfind(L"Quenzo", 0) == 0) {
+        wanted->found = window;
         return FALSE;
     }
     return TRUE;
@@ -118,8 +128,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     Console console;
+    Search search{process.dwProcessId, nullptr};
     Check(WaitFor([&] {
-              ::EnumWindows(FindConsole, reinterpret_cast<LPARAM>(&console.dialog));
+              ::EnumWindows(FindConsole, reinterpret_cast<LPARAM>(&search));
+              console.dialog = search.found;
               return console.dialog != nullptr;
           }),
           "the console's window opens with its title");
