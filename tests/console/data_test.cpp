@@ -213,7 +213,9 @@ TEST_F(DataTest, TicksAndDataDoNotReopenAMessageTheUserHasAnswered) {
         dialog.GetDlgItem(IDC_EDIT_SEND)->SetFocus();
         test::PumpFor(300);
         EXPECT_EQ(boxes.shown.size(), 1u) << "a tick reopened the message";
-        EXPECT_EQ(CWnd::GetFocus()->GetDlgCtrlID(), IDC_EDIT_SEND) << "a tick took the focus";
+        CWnd* focus = CWnd::GetFocus();
+        ASSERT_NE(focus, nullptr) << "the focus left the console";
+        EXPECT_EQ(focus->GetDlgCtrlID(), IDC_EDIT_SEND) << "a tick took the focus";
         EXPECT_EQ(Status(dialog, 2), "SEND: 0 ") << "a tick sent with an invalid form";
 
         // Data streams in while LOCAL PORT is emptied: one message, every chunk still shown and counted.
