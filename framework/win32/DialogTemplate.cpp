@@ -43,22 +43,8 @@ public:
     }
     void Short(short value) { Word(static_cast<WORD>(value)); }
     void Text(std::string_view utf8) {
-        // Template text is ASCII or UTF-8; the template holds UTF-16.
-        for (std::size_t i = 0; i < utf8.size();) {
-            const auto lead = static_cast<unsigned char>(utf8[i]);
-            const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-            unsigned code = length == 1 ? lead : lead & (0x3F >> (length - 1));
-            for (int k = 1; k < length && i + static_cast<std::size_t>(k) < utf8.size(); ++k) {
-                code = (code << 6) | (static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]) & 0x3F);
-            }
-            i += static_cast<std::size_t>(length);
-            if (code >= 0x10000) {
-                code -= 0x10000;
-                Word(static_cast<WORD>(0xD800 + (code >> 10)));
-                Word(static_cast<WORD>(0xDC00 + (code & 0x3FF)));
-            } else {
-                Word(static_cast<WORD>(code));
-            }
+        for (const wchar_t unit : w32::Utf16(utf8)) {
+            Word(static_cast<WORD>(unit));
         }
         Word(0);
     }

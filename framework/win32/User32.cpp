@@ -45,7 +45,7 @@ constexpr wchar_t kSuperProperty[] = L"QuenzoSuperProc";
 // becoming one U+FFFD, as Unicode recommends. The system's own conversion is not used: it differs
 // between versions (some drop a valid character after a broken one, some let a lone surrogate
 // through), and text the program received from a peer must show the same everywhere.
-std::wstring Wide(std::string_view text) {
+std::wstring Convert(std::string_view text) {
     std::wstring wide;
     wide.reserve(text.size());
     const std::size_t size = text.size();
@@ -134,6 +134,8 @@ LARGE_INTEGER Frequency() {
 
 }  // namespace
 
+std::wstring Utf16(std::string_view text) { return Convert(text); }
+
 void SetRouter(Router router) { g_router = router; }
 
 bool StartWindowSystem() {
@@ -200,7 +202,7 @@ bool Post(Handle window, unsigned message, Word wParam, Long lParam) {
 }
 
 Long SendText(Handle window, unsigned message, Word wParam, std::string_view text) {
-    const std::wstring wide = Wide(text);
+    const std::wstring wide = Convert(text);
     return ::SendMessageW(H(window), message, wParam, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
@@ -223,7 +225,7 @@ std::string GetText(Handle window) {
     return Narrow(buffer.data(), got);
 }
 
-void SetText(Handle window, std::string_view text) { ::SetWindowTextW(H(window), Wide(text).c_str()); }
+void SetText(Handle window, std::string_view text) { ::SetWindowTextW(H(window), Convert(text).c_str()); }
 
 bool Enable(Handle window, bool enable) { return ::EnableWindow(H(window), enable ? TRUE : FALSE) != FALSE; }
 bool IsEnabled(Handle window) { return ::IsWindowEnabled(H(window)) != FALSE; }
@@ -344,7 +346,7 @@ int DispatchWaiting(Handle keyDialog, PreTranslate preTranslate, int most) {
 bool KeyDown(int virtualKey) { return (::GetKeyState(virtualKey) & 0x8000) != 0; }
 
 int ShowMessageBox(Handle owner, std::string_view text, std::string_view caption, unsigned type) {
-    return ::MessageBoxW(H(owner), Wide(text).c_str(), Wide(caption).c_str(), type);
+    return ::MessageBoxW(H(owner), Convert(text).c_str(), Convert(caption).c_str(), type);
 }
 
 void Beep(unsigned type) { ::MessageBeep(type); }
@@ -421,7 +423,8 @@ void SetSystemMenu(Handle window, std::span<const MenuItem> extra) {
         return;
     }
     for (const MenuItem& item : extra) {
-        ::AppendMenuW(menu, item.flags, item.id, (item.flags & MF_SEPARATOR) != 0 ? nullptr : Wide(item.text).c_str());
+        ::AppendMenuW(menu, item.flags, item.id,
+                      (item.flags & MF_SEPARATOR) != 0 ? nullptr : Convert(item.text).c_str());
     }
 }
 

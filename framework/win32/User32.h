@@ -38,6 +38,8 @@ unsigned RegisterMessage(const wchar_t* name);
 
 Long Send(Handle window, unsigned message, Word wParam = 0, Long lParam = 0);
 bool Post(Handle window, unsigned message, Word wParam = 0, Long lParam = 0);
+// UTF-8 as UTF-16, each ill-formed part shown as one U+FFFD.
+std::wstring Utf16(std::string_view text);
 // Sends `message` with the text as a UTF-16 string in lParam.
 Long SendText(Handle window, unsigned message, Word wParam, std::string_view text);
 // Reads a string by a message that fills a UTF-16 buffer, after one that tells its length.

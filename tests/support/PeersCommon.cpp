@@ -12,6 +12,22 @@ void PumpFor(int milliseconds) {
     AfxPumpMessagesUntil([] { return false; }, milliseconds);
 }
 
+Fd& Fd::operator=(Fd&& other) noexcept {
+    if (this != &other) {
+        reset();
+        m_fd = other.release();
+    }
+    return *this;
+}
+
+Fd::~Fd() { reset(); }
+
+Fd::Handle Fd::release() {
+    const Handle fd = m_fd;
+    m_fd = kNone;
+    return fd;
+}
+
 std::uint16_t LocalPort(std::uint32_t s) {
     winsock::sockaddr_in address{};
     int length = sizeof address;

@@ -62,22 +62,6 @@ bool WaitReadable(Fd::Handle fd, int timeoutMs) {
 
 }  // namespace
 
-Fd& Fd::operator=(Fd&& other) noexcept {
-    if (this != &other) {
-        reset();
-        m_fd = other.release();
-    }
-    return *this;
-}
-
-Fd::~Fd() { reset(); }
-
-Fd::Handle Fd::release() {
-    const Handle fd = m_fd;
-    m_fd = kNone;
-    return fd;
-}
-
 void Fd::reset() {
     if (m_fd >= 0) {
         ::close(static_cast<int>(m_fd));

@@ -62,26 +62,7 @@ void PressKey(Key key, int modifiers) {
 }
 
 void TypeText(const std::string& text) {
-    const std::u16string units = [&] {
-        std::u16string out;
-        for (std::size_t i = 0; i < text.size();) {
-            const auto lead = static_cast<unsigned char>(text[i]);
-            const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-            char32_t code = length == 1 ? lead : lead & (0x3F >> (length - 1));
-            for (int k = 1; k < length && i + static_cast<std::size_t>(k) < text.size(); ++k) {
-                code = (code << 6) | (static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]) & 0x3F);
-            }
-            i += static_cast<std::size_t>(length);
-            if (code >= 0x10000) {
-                out += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
-                out += static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
-            } else {
-                out += static_cast<char16_t>(code);
-            }
-        }
-        return out;
-    }();
-    for (const char16_t unit : units) {
+    for (const wchar_t unit : w32::Utf16(text)) {
         w32::Post(KeyTarget(), kChar, unit, 1);
         AfxPumpWaitingMessages();
     }

@@ -84,22 +84,6 @@ bool UnderWine() { return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wi
 const int kConnectionRefused = WSAECONNREFUSED;
 const int kConnectionReset = WSAECONNRESET;
 
-Fd& Fd::operator=(Fd&& other) noexcept {
-    if (this != &other) {
-        reset();
-        m_fd = other.release();
-    }
-    return *this;
-}
-
-Fd::~Fd() { reset(); }
-
-Fd::Handle Fd::release() {
-    const Handle fd = m_fd;
-    m_fd = kNone;
-    return fd;
-}
-
 void Fd::reset() {
     if (m_fd != kNone) {
         ::closesocket(Os(m_fd));
