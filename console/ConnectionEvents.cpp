@@ -1,5 +1,3 @@
-#include <cstdio>
-
 #include "console/ConsoleDlg.h"
 
 void CConsoleDlg::OnLinkAccept(CLinkSocket* socket, int errorCode) {
@@ -12,13 +10,8 @@ void CConsoleDlg::OnLinkAccept(CLinkSocket* socket, int errorCode) {
     UINT peerPort = 0;
     // A peer gone before it could be asked leaves the module fields as they were.
     if (m_peerSocket.GetPeerName(peerAddress, peerPort)) {
-        unsigned fields[4] = {0, 0, 0, 0};
-        std::sscanf(peerAddress, "%u.%u.%u.%u", &fields[0], &fields[1], &fields[2], &fields[3]);
-        m_ipModule.SetAddress(static_cast<BYTE>(fields[0]), static_cast<BYTE>(fields[1]), static_cast<BYTE>(fields[2]),
-                              static_cast<BYTE>(fields[3]));
-        m_nModulePort = peerPort;
+        ShowModule(peerAddress, peerPort);
     }
-    UpdateData(FALSE);
     m_bLinkOpen = 1;
     SetStatusText("CONNECT SUCCESS.");
     // The listener is closed here: the server serves exactly one connection.
@@ -43,9 +36,7 @@ void CConsoleDlg::OnLinkClose(CLinkSocket* socket, int /*errorCode*/) {
     m_bLinkOpen = 0;
     ShowTextTail();
     socket->Close();
-    KillTimer(kAutoSendTimer);
-    m_bAutoSend = 0;
-    UpdateData(FALSE);
+    StopAutoSend();
     SetStatusText("READY");
     SetUiState(Idle);
 }

@@ -113,13 +113,18 @@ private:
     void ReportCreateFailure();
     // The endpoint a TCP send goes out on: the accepted connection for a server, else the client.
     CLinkSocket& StreamSocket() { return m_bServer ? m_peerSocket : m_mainSocket; }
-    void LearnSender(const CString& address, UINT port);
+    // Shows a peer's dotted address and port as the module, and keeps the port in m_nModulePort.
+    // Only the two module fields are rewritten: what the user has typed elsewhere stays.
+    void ShowModule(const CString& address, UINT port);
+    void StopAutoSend();
     // Shows the bytes held back from text display as they are, invalid bytes and all.
     void ShowTextTail();
 
     // The start of a UTF-8 character that ended the last chunk of a stream shown as text, waiting
     // for the next chunk or for kTextTailWaitMs of quiet.
     std::string m_strTextTail;
+    // Scratch room for one read and its hex display; nothing in it outlives the receive event.
+    std::vector<char> m_receiveBuffer;
 };
 
 // Where a minimised window draws its icon: centred in the client area (integer division, toward zero).

@@ -128,9 +128,7 @@ void CConsoleDlg::OnButtonClose() {
     ShowTextTail();  // the link's last bytes are shown, even half a character
     m_peerSocket.Close();
     m_mainSocket.Close();
-    KillTimer(kAutoSendTimer);
-    m_bAutoSend = 0;
-    UpdateData(FALSE);
+    StopAutoSend();
     SetStatusText("READY");
     SetUiState(Idle);
 }

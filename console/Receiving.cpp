@@ -4,8 +4,10 @@
 #include "console/DataFormats.h"
 
 namespace {
-// One read of at most this many bytes per receive event.
+// A stream is read at most this many bytes per receive event.
 constexpr int kReceiveCapacity = 2048;
+// A datagram is read whole: the largest an IPv4 datagram can carry.
+constexpr int kDatagramCapacity = 65507;
 }  // namespace
 
 void CConsoleDlg::OnLinkReceive(CLinkSocket* socket, int errorCode) {
@@ -13,23 +15,30 @@ void CConsoleDlg::OnLinkReceive(CLinkSocket* socket, int errorCode) {
         return;
     }
     UpdateData(TRUE);
-    char buffer[kReceiveCapacity];
+    const int capacity = m_bTcp ? kReceiveCapacity : kDatagramCapacity;
+    if (m_receiveBuffer.size() < static_cast<std::size_t>(capacity) * 4 + 16) {
+        // Room for the bytes, and behind them for their hex display with a held-back tail.
+        m_receiveBuffer.resize(static_cast<std::size_t>(capacity) * 4 + 16);
+    }
+    char* buffer = m_receiveBuffer.data();
     CString sender;
     UINT senderPort = 0;
-    const int received = m_bTcp ? socket->Receive(buffer, kReceiveCapacity, 0)
-                                : socket->ReceiveFrom(buffer, kReceiveCapacity, sender, senderPort, 0);
+    const int received =
+        m_bTcp ? socket->Receive(buffer, capacity, 0) : socket->ReceiveFrom(buffer, capacity, sender, senderPort, 0);
     if (received <= 0) {
         return;
     }
     const auto length = static_cast<std::size_t>(received);
     if (!m_bTcp) {
-        LearnSender(sender, senderPort);
+        // In UDP the last sender becomes the module, so that the next send answers it.
+        ShowModule(sender, senderPort);
+        SetUiState(Linked);
     }
 
     const bool wasHolding = !m_strTextTail.empty();
     std::string shown;
-    // Hex display is formatted straight into a buffer of the handler's, held-back bytes first.
-    char hex[(kReceiveCapacity + 4) * 3 + 1];
+    // Hex display is formatted straight into the buffer behind the bytes, held-back bytes first.
+    char* hex = buffer + capacity;
     const char* display = hex;
     if (m_bHexDisplay) {
         const std::size_t at = console::FormatHexDisplay(reinterpret_cast<const unsigned char*>(m_strTextTail.data()),
@@ -53,21 +62,26 @@ void CConsoleDlg::OnLinkReceive(CLinkSocket* socket, int errorCode) {
         OnButtonClear();
         m_nShownBytes = 0;
     }
-    m_editReceive.ReplaceSel(display, FALSE);
+    // Every chunk goes at the end, whatever the user has clicked or selected in the box.
+    m_editReceive.AppendText(display);
     m_nRecvCount += received;
     ShowRecvCount();
     m_nShownBytes += received;
 }
 
-// In UDP the last sender becomes the module, so that the next send answers it.
-void CConsoleDlg::LearnSender(const CString& address, UINT port) {
+void CConsoleDlg::ShowModule(const CString& address, UINT port) {
     unsigned fields[4] = {0, 0, 0, 0};
     std::sscanf(address, "%u.%u.%u.%u", &fields[0], &fields[1], &fields[2], &fields[3]);
     m_ipModule.SetAddress(static_cast<BYTE>(fields[0]), static_cast<BYTE>(fields[1]), static_cast<BYTE>(fields[2]),
                           static_cast<BYTE>(fields[3]));
     m_nModulePort = port;
-    UpdateData(FALSE);
-    SetUiState(Linked);
+    CString text;
+    text.Format("%u", port);
+    CString shown;
+    GetDlgItemText(IDC_EDIT_MODULE_PORT, shown);
+    if (!(shown == text)) {
+        SetDlgItemText(IDC_EDIT_MODULE_PORT, text);
+    }
 }
 
 void CConsoleDlg::ShowTextTail() {
@@ -75,7 +89,7 @@ void CConsoleDlg::ShowTextTail() {
     if (m_strTextTail.empty()) {
         return;
     }
-    m_editReceive.ReplaceSel(m_strTextTail.c_str(), FALSE);
+    m_editReceive.AppendText(m_strTextTail.c_str());
     m_strTextTail.clear();
 }
 

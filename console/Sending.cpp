@@ -19,6 +19,8 @@ void CConsoleDlg::OnButtonSend() {
     const int count = static_cast<int>(length);
     // SEND counts what the socket takes, so that it always equals what has left: a stream send
     // reports its parts through OnLinkSent as they go, a datagram counts once it is taken.
+    // A send that cannot go out at all (a full queue, an endpoint without a socket, a datagram too
+    // large) counts nothing and beeps, so that a silent SEND never looks like a sent one.
     if (m_bTcp) {
         // A send behind an unfinished one waits its turn; past the endpoint's bound it is refused.
         if (!StreamSocket().SendWhole(data, count)) {
@@ -29,8 +31,19 @@ void CConsoleDlg::OnButtonSend() {
         if (sent > 0) {
             m_nSendCount += sent;
         }
+        if (sent < count || sent < 0) {
+            MessageBeep(MB_ICONEXCLAMATION);
+        }
     }
     ShowSendCount();
+}
+
+// The link is over or auto-send was stopped with it: the timer stops and AUTO SEND shows unchecked.
+// Only that box is rewritten; whatever the user has typed elsewhere stays as it is.
+void CConsoleDlg::StopAutoSend() {
+    KillTimer(kAutoSendTimer);
+    m_bAutoSend = 0;
+    m_chkAutoSend.SetCheck(0);
 }
 
 void CConsoleDlg::OnLinkSent(CLinkSocket* /*socket*/, int bytes) {

@@ -1,6 +1,8 @@
 #include "framework/DataExchange.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "framework/Controls.h"
 #include "framework/MessageBox.h"
@@ -17,16 +19,21 @@ int& UnpromptedDepth() {
     return depth;
 }
 
-// The field the user was last told about; forgotten as soon as its text changes.
+// A field the user has been told is invalid; forgotten as soon as its text changes.
 struct ToldAbout {
     HWND dialog = nullptr;
     int id = 0;
+    bool operator==(const ToldAbout&) const = default;
 };
 
-ToldAbout& LastTold() {
-    static ToldAbout told;
+// Every such field. A message moves the focus to its field, so a read the user did not cause may
+// meet one field told about after another: none of them is told again.
+std::vector<ToldAbout>& Told() {
+    static std::vector<ToldAbout> told;
     return told;
 }
+
+bool WasTold(const ToldAbout& field) { return std::find(Told().begin(), Told().end(), field) != Told().end(); }
 
 }  // namespace
 
@@ -36,21 +43,24 @@ void ValidationMessage(const char* text, UINT helpId) {
 }
 
 void ReportInvalidField(CDataExchange* pDX, const char* text, UINT helpId) {
-    ToldAbout& told = LastTold();
-    if (UnpromptedDepth() > 0 && told.dialog == pDX->m_pDlgWnd->m_hWnd && told.id == pDX->m_idLastControl) {
+    const ToldAbout field{pDX->m_pDlgWnd->m_hWnd, pDX->m_idLastControl};
+    const bool told = WasTold(field);
+    if (UnpromptedDepth() > 0 && told) {
         pDX->m_bFailQuietly = TRUE;
         return;
     }
-    told = {pDX->m_pDlgWnd->m_hWnd, pDX->m_idLastControl};
+    if (!told) {
+        Told().push_back(field);
+    }
     ValidationMessage(text, helpId);
 }
 
 void FieldChanged(HWND dialog, int id) {
-    ToldAbout& told = LastTold();
-    if (told.dialog == dialog && told.id == id) {
-        told = {};
-    }
+    auto& told = Told();
+    told.erase(std::remove(told.begin(), told.end(), ToldAbout{dialog, id}), told.end());
 }
+
+bool IsUnprompted() { return UnpromptedDepth() > 0; }
 
 UnpromptedScope::UnpromptedScope() { ++UnpromptedDepth(); }
 
@@ -68,7 +78,26 @@ HWND CDataExchange::PrepareCtrl(int id) {
 HWND CDataExchange::PrepareEditCtrl(int id) {
     HWND control = PrepareCtrl(id);
     m_bEditLastControl = TRUE;
+    m_pLastUInt = nullptr;
+    m_bKeepLastControl = FALSE;
+    if (const CWnd* edit = m_pDlgWnd->GetDlgItem(id); m_bSaveAndValidate && edit != nullptr) {
+        // A field being typed that the user has already been told about fails as before (quietly),
+        // so that a tick never sends while the user mends it.
+        const CWnd* focus = CWnd::GetFocus();
+        m_bKeepLastControl = !edit->IsWindowEnabled() ||
+                             (afx::IsUnprompted() && focus != nullptr && focus->m_hWnd == edit->m_hWnd &&
+                              !afx::WasTold({m_pDlgWnd->m_hWnd, id}));
+    }
     return control;
+}
+
+void CDataExchange::KeepLastControl(const char* text) {
+    CString current;
+    const CWnd* edit = m_pDlgWnd->GetDlgItem(m_idLastControl);
+    if (edit != nullptr && !edit->IsWindowEnabled() && m_pDlgWnd->GetDlgItemText(m_idLastControl, current) >= 0 &&
+        !(current == text)) {
+        m_pDlgWnd->SetDlgItemText(m_idLastControl, text);
+    }
 }
 
 void CDataExchange::Fail() {
@@ -114,6 +143,14 @@ void SetTextIfDifferent(CWnd* dialog, int id, const char* text) {
     }
 }
 
+// A number as the form writes it.
+template <class T>
+CString Decimal(const char* format, T value) {
+    char text[16];
+    std::snprintf(text, sizeof text, format, value);
+    return CString(text);
+}
+
 }  // namespace
 
 void DDX_Text(CDataExchange* pDX, int id, UINT& value) {
@@ -121,14 +158,18 @@ void DDX_Text(CDataExchange* pDX, int id, UINT& value) {
     if (pDX->m_bSaveAndValidate) {
         CString text;
         pDX->m_pDlgWnd->GetDlgItemText(id, text);
+        pDX->m_pLastUInt = &value;
+        pDX->m_nLastUIntBefore = value;
         if (!afx::ParseUnsigned(text, &value)) {
+            if (pDX->KeepsLastControl()) {
+                pDX->KeepLastControl(Decimal("%u", value));
+                return;
+            }
             afx::ReportInvalidField(pDX, AfxLoadStringOr(AFX_IDP_PARSE_UINT, AFX_IDP_PARSE_UINT), AFX_IDP_PARSE_UINT);
             pDX->Fail();
         }
     } else {
-        char text[16];
-        std::snprintf(text, sizeof text, "%u", value);
-        SetTextIfDifferent(pDX->m_pDlgWnd, id, text);
+        SetTextIfDifferent(pDX->m_pDlgWnd, id, Decimal("%u", value));
     }
 }
 
@@ -138,13 +179,15 @@ void DDX_Text(CDataExchange* pDX, int id, int& value) {
         CString text;
         pDX->m_pDlgWnd->GetDlgItemText(id, text);
         if (!afx::ParseSigned(text, &value)) {
+            if (pDX->KeepsLastControl()) {
+                pDX->KeepLastControl(Decimal("%d", value));
+                return;
+            }
             afx::ReportInvalidField(pDX, AfxLoadStringOr(AFX_IDP_PARSE_INT, AFX_IDP_PARSE_INT), AFX_IDP_PARSE_INT);
             pDX->Fail();
         }
     } else {
-        char text[16];
-        std::snprintf(text, sizeof text, "%d", value);
-        SetTextIfDifferent(pDX->m_pDlgWnd, id, text);
+        SetTextIfDifferent(pDX->m_pDlgWnd, id, Decimal("%d", value));
     }
 }
 
@@ -159,6 +202,11 @@ void DDX_Text(CDataExchange* pDX, int id, CString& value) {
 
 void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minValue, UINT maxValue) {
     if (!pDX->m_bSaveAndValidate || (value >= minValue && value <= maxValue)) {
+        return;
+    }
+    if (pDX->KeepsLastControl() && pDX->m_pLastUInt != nullptr) {
+        *pDX->m_pLastUInt = pDX->m_nLastUIntBefore;
+        pDX->KeepLastControl(Decimal("%u", pDX->m_nLastUIntBefore));
         return;
     }
     CString format = AfxLoadStringOr(AFX_IDP_PARSE_INT_RANGE, AFX_IDP_PARSE_INT_RANGE);

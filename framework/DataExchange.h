@@ -2,6 +2,11 @@
 // The form exchange between a dialog's controls and its members, field by field. Reading stops at
 // the first field that fails: its message is shown, the focus goes to it with its whole text
 // selected, and the members after it keep their values.
+//
+// Two kinds of field never fail a read; each keeps its member's last good value and the read goes
+// on past it. A disabled field, which the user cannot mend, shows that value again. The field that
+// has the keyboard focus, when the read is one the user did not cause (a timer tick, received
+// data), is left as the user is typing it; the user's own next action reads it and tells.
 
 #include "framework/AfxTypes.h"
 #include "framework/NumberField.h"
@@ -15,6 +20,10 @@ public:
 
     HWND PrepareCtrl(int id);
     HWND PrepareEditCtrl(int id);
+    // Whether the last prepared field keeps its member's value instead of failing (see above).
+    BOOL KeepsLastControl() const { return m_bKeepLastControl; }
+    // A field kept instead of failing: a disabled one shows `text`, the member's value, again.
+    void KeepLastControl(const char* text);
     // Focuses the last prepared control, selects all of an edit's text, and ends the exchange.
     [[noreturn]] void Fail();
 
@@ -24,6 +33,11 @@ public:
     BOOL m_bEditLastControl = FALSE;
     // The failing field was reported without a message (see afx::UnpromptedScope): the focus stays.
     BOOL m_bFailQuietly = FALSE;
+    BOOL m_bKeepLastControl = FALSE;
+    // The unsigned member the last field was read into and its value before, for a range check
+    // that must put it back.
+    UINT* m_pLastUInt = nullptr;
+    UINT m_nLastUIntBefore = 0;
 };
 
 // Binds a control wrapper to control `id` once; later exchanges leave a bound wrapper alone.
@@ -47,6 +61,8 @@ void ValidationMessage(const char* text, UINT helpId);
 void ReportInvalidField(CDataExchange* pDX, const char* text, UINT helpId);
 // The text of control `id` of `dialog` has changed, by the user or the program.
 void FieldChanged(HWND dialog, int id);
+// Whether a message the user did not cause is being handled (an UnpromptedScope lives).
+bool IsUnprompted();
 
 // Marks the handling of a message the user did not cause: a timer tick or a socket notice. Without
 // it, a ticking auto-send or a stream of received data would read an invalid form again and again

@@ -10,15 +10,13 @@ namespace {
 constexpr std::size_t kFieldLength = 31;
 
 bool IsBlankOrTab(char c) { return c == ' ' || c == '\t'; }
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
-// The conversion behind both number kinds: like strtol/strtoul on a 32-bit platform. Returns the
-// position after the number, or `text` when there is no number.
+// The conversion behind both number kinds: like strtol/strtoul on a 32-bit platform, from the
+// first character after the blanks and tabs (no other white space is skipped: a pasted line break
+// before the digits is no number). Returns the position after the number, or `text` when there is
+// no number.
 const char* Convert(const char* text, bool isSigned, std::int64_t* value) {
     const char* p = text;
-    while (IsSpace(*p)) {
-        ++p;
-    }
     bool negative = false;
     if (*p == '+' || *p == '-') {
         negative = *p == '-';

@@ -25,6 +25,10 @@ std::optional<std::int64_t> Reference(const std::string& whole, bool isSigned) {
     if (!isSigned && first == '-') {
         return std::nullopt;
     }
+    // Only blanks and tabs are skipped: strtoll would also skip line breaks and the like.
+    if (first == '\n' || first == '\v' || first == '\f' || first == '\r') {
+        return std::nullopt;
+    }
     char* end = nullptr;
     errno = 0;
     long long converted = std::strtoll(p, &end, 10);

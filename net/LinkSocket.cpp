@@ -18,10 +18,11 @@ BOOL CLinkSocket::SendWhole(const void* data, int length) {
     }
     const int taken = Send(data, length, 0);
     if (taken == winsock::SOCKET_ERROR) {
-        if (GetLastError() == winsock::WSAEWOULDBLOCK) {
-            m_unsent.assign(static_cast<const char*>(data), size);
-            m_unsentFrom = 0;
+        if (GetLastError() != winsock::WSAEWOULDBLOCK) {
+            return FALSE;  // no socket, or one that takes nothing more: nothing goes out
         }
+        m_unsent.assign(static_cast<const char*>(data), size);
+        m_unsentFrom = 0;
         return TRUE;
     }
     if (taken > 0 && m_pOwner != nullptr) {

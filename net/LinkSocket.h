@@ -40,8 +40,9 @@ public:
     // Sends `data` over the stream whole and in order: straight away when nothing waits (one socket
     // call, more only while the socket takes part of it without refusing), else behind what waits.
     // What the socket has not taken when it would block waits for its write notice. False, with
-    // nothing sent or kept, when the bytes waiting would pass kMaxUnsentBytes. Other failures of
-    // the socket drop the data, unreported, as a single send would.
+    // nothing sent or kept, when the bytes waiting would pass kMaxUnsentBytes or when the socket
+    // refuses the send outright (no socket, a connection reset). A failure while the rest of an
+    // earlier send goes out drops that rest; the connection's close event follows.
     BOOL SendWhole(const void* data, int length);
     bool HasUnsent() const { return m_unsent.size() > m_unsentFrom; }
     std::size_t UnsentBytes() const { return m_unsent.size() - m_unsentFrom; }

@@ -67,6 +67,34 @@ void CEdit::ReplaceSel(const char* text, BOOL canUndo) {
     }
 }
 
+void CEdit::AppendText(const char* text) {
+    const std::string_view added = text != nullptr ? std::string_view(text) : std::string_view();
+    if (auto* edit = As<afx::MultiLineEdit>(this)) {
+        edit->Append(added);
+    } else if (auto* line = As<QLineEdit>(this)) {
+        const int start = line->selectionStart();
+        const int length = static_cast<int>(line->selectedText().size());
+        const int caret = line->cursorPosition();
+        line->setText(line->text() + QString::fromUtf8(added.data(), static_cast<qsizetype>(added.size())));
+        if (start >= 0) {
+            line->setSelection(start, length);
+        } else {
+            line->setCursorPosition(caret);
+        }
+    }
+}
+
+int CEdit::GetFirstVisibleLine() const {
+    auto* edit = As<afx::MultiLineEdit>(this);
+    return edit != nullptr ? edit->FirstVisibleLine() : 0;
+}
+
+void CEdit::LineScroll(int lines) {
+    if (auto* edit = As<afx::MultiLineEdit>(this)) {
+        edit->ScrollLines(lines);
+    }
+}
+
 UINT CEdit::GetLimitText() const {
     if (auto* edit = As<afx::MultiLineEdit>(this)) {
         return edit->m_limit;

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -109,7 +110,7 @@ int MultiLineEdit::ToWindowsPosition(int cursorPosition) const {
 }
 
 void MultiLineEdit::SetSelection(int start, int end) {
-    if (start == 0 && end < 0 && m_pending.Any()) {
+    if (start == 0 && end < 0 && m_pending.Any()) {  // a CLEAR under a flood costs nothing yet
         m_pending.selectAll = true;
         return;
     }
@@ -147,17 +148,26 @@ void MultiLineEdit::ReplaceSelection(std::string_view text, bool canUndo) {
         m_pending.selectAll = false;
         m_pending.replace = false;
         m_pending.reset = true;
-        m_pending.text.assign(text);
-        m_pending.pieceEnds.assign(1, text.size());
-    } else if (m_pending.replace || m_pending.reset) {
-        // Each insertion leaves the caret behind it, where the next one goes.
-        m_pending.text.append(text);
-        m_pending.pieceEnds.push_back(m_pending.text.size());
-    } else {
+        m_pending.inserted = {};
+        m_pending.appended = {};
+        m_pending.inserted.Add(text);
+    } else if (!m_pending.appended.Empty() || m_pending.scroll) {
+        Flush();
         m_pending.replace = true;
-        m_pending.text.assign(text);
-        m_pending.pieceEnds.assign(1, text.size());
+        m_pending.inserted.Add(text);
+    } else {
+        // Each insertion leaves the caret behind it, where the next one goes.
+        m_pending.replace = m_pending.replace || !m_pending.reset;
+        m_pending.inserted.Add(text);
     }
+    Schedule();
+}
+
+void MultiLineEdit::Append(std::string_view text) {
+    if (m_pending.selectAll || m_pending.scroll) {
+        Flush();
+    }
+    m_pending.appended.Add(text);
     Schedule();
 }
 
@@ -167,6 +177,53 @@ void MultiLineEdit::ScrollCaret() {
         return;
     }
     ensureCursorVisible();
+}
+
+int MultiLineEdit::FirstVisibleLine() const {
+    const_cast<MultiLineEdit*>(this)->Flush();
+    return verticalScrollBar()->value();
+}
+
+void MultiLineEdit::ScrollLines(int lines) {
+    Flush();
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + lines);
+}
+
+DocumentText MultiLineEdit::Pieces::Decoded() const {
+    // Bytes of one insertion never complete a character of another.
+    DocumentText decoded;
+    std::size_t start = 0;
+    for (const std::size_t end : ends) {
+        decoded.Append(DocumentText::FromWindowsText(std::string_view(text).substr(start, end - start)));
+        start = end;
+    }
+    return decoded;
+}
+
+void MultiLineEdit::AppendToDocument(const Pieces& pieces) {
+    QScrollBar* bar = verticalScrollBar();
+    const bool showedEnd = bar->value() >= bar->maximum();
+    const int firstLine = bar->value();
+    const QTextCursor user = textCursor();
+    const int anchor = user.anchor();
+    const int position = user.position();
+
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
+    cursor.movePosition(QTextCursor::End);
+    const int from = cursor.position();
+    pieces.Decoded().InsertAt(cursor);
+    CutLongBlocks(from, cursor.position());
+    cursor.endEditBlock();
+
+    // A caret at the end was carried along by the insertion: it goes back where the user left it.
+    if (textCursor().anchor() != anchor || textCursor().position() != position) {
+        QTextCursor restored = textCursor();
+        restored.setPosition(anchor);
+        restored.setPosition(position, QTextCursor::KeepAnchor);
+        setTextCursor(restored);
+    }
+    bar->setValue(showedEnd ? bar->maximum() : firstLine);
 }
 
 void MultiLineEdit::Schedule() {
@@ -204,27 +261,24 @@ void MultiLineEdit::Flush() {
     took.start();
     const PendingEdits edits = std::move(m_pending);
     m_pending = {};
-    if (edits.replace || edits.reset) {
+    if (edits.replace || edits.reset || !edits.appended.Empty()) {
         // One edit, laid out once when it ends, and not undoable: the program's, not the user's.
         document()->setUndoRedoEnabled(false);
-        QTextCursor cursor = textCursor();
-        cursor.beginEditBlock();
-        if (edits.reset) {
-            cursor.select(QTextCursor::Document);
+        if (edits.replace || edits.reset) {
+            QTextCursor cursor = textCursor();
+            cursor.beginEditBlock();
+            if (edits.reset) {
+                cursor.select(QTextCursor::Document);
+            }
+            const int from = cursor.selectionStart();
+            edits.inserted.Decoded().InsertAt(cursor);
+            CutLongBlocks(from, cursor.position());
+            cursor.endEditBlock();
+            setTextCursor(cursor);
         }
-        const int from = cursor.selectionStart();
-        // Each insertion is decoded on its own: bytes of one never complete a character of another.
-        DocumentText inserted;
-        std::size_t pieceStart = 0;
-        for (const std::size_t pieceEnd : edits.pieceEnds) {
-            inserted.Append(
-                DocumentText::FromWindowsText(std::string_view(edits.text).substr(pieceStart, pieceEnd - pieceStart)));
-            pieceStart = pieceEnd;
+        if (!edits.appended.Empty()) {
+            AppendToDocument(edits.appended);
         }
-        inserted.InsertAt(cursor);
-        CutLongBlocks(from, cursor.position());
-        cursor.endEditBlock();
-        setTextCursor(cursor);
         document()->setUndoRedoEnabled(true);
     }
     if (edits.selectAll) {

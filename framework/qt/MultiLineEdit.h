@@ -4,10 +4,10 @@
 // every other character, whatever it is, stays itself (see DocumentText). Typing stops at the text
 // limit; programmatic changes are never limited.
 //
-// What the program does to the box (replace the selection, select all, scroll the caret into view)
-// is collected and applied to the document at most once a frame, or at once when anything reads the
-// box or the user touches it. A stream of small insertions at the caret therefore costs one layout
-// a frame, not one per insertion, and nobody can tell the difference.
+// What the program does to the box (replace the selection, add at the end, select all, scroll the
+// caret into view) is collected and applied to the document at most once a frame, or at once when
+// anything reads the box or the user touches it. A stream of small insertions therefore costs one
+// layout a frame, not one per insertion, and nobody can tell the difference.
 
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
@@ -42,7 +42,12 @@ public:
     void SetSelection(int start, int end);
     void Selection(int* start, int* end) const;
     void ReplaceSelection(std::string_view text, bool canUndo);
+    // Adds `text` at the end; the caret and the selection stay where they are, and the view follows
+    // the end only when it showed the end before.
+    void Append(std::string_view text);
     void ScrollCaret();
+    int FirstVisibleLine() const;
+    void ScrollLines(int lines);
     int TextLength() const;
     // Applies the edits the program has made since the last frame.
     void Flush();
@@ -58,17 +63,32 @@ protected:
     QMimeData* createMimeDataFromSelection() const override;
 
 private:
+    // One insertion after another, as they came; each is decoded on its own.
+    struct Pieces {
+        std::string text;
+        std::vector<std::size_t> ends;  // where each insertion ends in `text`
+        void Add(std::string_view piece) {
+            text.append(piece);
+            ends.push_back(text.size());
+        }
+        bool Empty() const { return ends.empty(); }
+        DocumentText Decoded() const;
+    };
+    // Applied in this order; an edit that would have to come before one already collected applies
+    // what was collected first.
     struct PendingEdits {
-        bool replace = false;                // replace the selection with `text`
-        bool reset = false;                  // replace the whole text with `text`, caret at its end
-        bool selectAll = false;              // then select everything
-        bool scroll = false;                 // then scroll the caret into view
-        std::string text;                    // the insertions one after the other, as they came
-        std::vector<std::size_t> pieceEnds;  // where each insertion ends in `text`
-        bool Any() const { return replace || reset || selectAll || scroll; }
+        bool replace = false;    // replace the selection with `inserted`
+        bool reset = false;      // replace the whole text with `inserted`, caret at its end
+        Pieces inserted;
+        Pieces appended;         // then add these at the end, leaving the caret and the view alone
+        bool selectAll = false;  // then select everything
+        bool scroll = false;     // then scroll the caret into view
+        bool Any() const { return replace || reset || !appended.Empty() || selectAll || scroll; }
     };
 
     void Schedule();
+    // Adds the pieces at the end of the document, the caret and the selection left where they are.
+    void AppendToDocument(const Pieces& pieces);
     // Cuts each block from the one holding position `from` to the one holding `to` that is longer
     // than a block may be into blocks that continue one another.
     void CutLongBlocks(int from, int to);

@@ -59,6 +59,34 @@ void CEdit::ReplaceSel(const char* text, BOOL canUndo) {
     w32::Send(window, w32::msg::EmSetLimitText, static_cast<w32::Word>(limit));
 }
 
+void CEdit::AppendText(const char* text) {
+    w32::Handle window = Of(this);
+    if (window == nullptr) {
+        return;
+    }
+    std::uint32_t start = 0;
+    std::uint32_t end = 0;
+    w32::Send(window, w32::msg::EmGetSel, static_cast<w32::Word>(Pointer(&start)), Pointer(&end));
+    const bool showedEnd = w32::ShowsLastLine(window);
+    const w32::Long firstLine = w32::Send(window, w32::msg::EmGetFirstVisibleLine);
+    // The system's box inserts only at its selection: the text goes in at the end, then the
+    // selection and the view go back to where they were, or the view to the new end.
+    const w32::Long length = w32::Send(window, w32::msg::GetTextLength);
+    w32::Send(window, w32::msg::EmSetSel, static_cast<w32::Word>(length), length);
+    ReplaceSel(text, FALSE);
+    w32::Send(window, w32::msg::EmSetSel, start, static_cast<w32::Long>(end));
+    if (showedEnd) {
+        w32::Send(window, w32::msg::VScroll, w32::msg::SbBottom);
+    } else {
+        w32::Send(window, w32::msg::EmLineScroll, 0,
+                  firstLine - w32::Send(window, w32::msg::EmGetFirstVisibleLine));
+    }
+}
+
+int CEdit::GetFirstVisibleLine() const { return static_cast<int>(Send(this, w32::msg::EmGetFirstVisibleLine)); }
+
+void CEdit::LineScroll(int lines) { Send(this, w32::msg::EmLineScroll, 0, lines); }
+
 UINT CEdit::GetLimitText() const { return static_cast<UINT>(Send(this, w32::msg::EmGetLimitText)); }
 
 void CEdit::SetLimitText(UINT limit) { Send(this, w32::msg::EmSetLimitText, limit); }

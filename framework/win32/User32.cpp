@@ -20,7 +20,9 @@ static_assert(msg::NcDestroy == WM_NCDESTROY && msg::Command == WM_COMMAND && ms
 static_assert(msg::BmGetCheck == BM_GETCHECK && msg::BmSetCheck == BM_SETCHECK && msg::BmClick == BM_CLICK);
 static_assert(msg::EmGetSel == EM_GETSEL && msg::EmSetSel == EM_SETSEL && msg::EmScrollCaret == EM_SCROLLCARET &&
               msg::EmReplaceSel == EM_REPLACESEL && msg::EmSetLimitText == EM_SETLIMITTEXT &&
-              msg::EmGetLimitText == EM_GETLIMITTEXT);
+              msg::EmGetLimitText == EM_GETLIMITTEXT && msg::EmGetFirstVisibleLine == EM_GETFIRSTVISIBLELINE &&
+              msg::EmLineScroll == EM_LINESCROLL && msg::GetTextLength == WM_GETTEXTLENGTH &&
+              msg::VScroll == WM_VSCROLL && msg::SbBottom == SB_BOTTOM);
 static_assert(msg::CbAddString == CB_ADDSTRING && msg::CbGetCount == CB_GETCOUNT && msg::CbGetCurSel == CB_GETCURSEL &&
               msg::CbGetLbText == CB_GETLBTEXT && msg::CbGetLbTextLen == CB_GETLBTEXTLEN &&
               msg::CbResetContent == CB_RESETCONTENT && msg::CbSetCurSel == CB_SETCURSEL);
@@ -231,6 +233,16 @@ bool Enable(Handle window, bool enable) { return ::EnableWindow(H(window), enabl
 bool IsEnabled(Handle window) { return ::IsWindowEnabled(H(window)) != FALSE; }
 bool IsVisible(Handle window) { return ::IsWindowVisible(H(window)) != FALSE; }
 bool IsIconic(Handle window) { return ::IsIconic(H(window)) != FALSE; }
+
+bool ShowsLastLine(Handle window) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    if (::GetScrollInfo(H(window), SB_VERT, &info) == FALSE || info.nPage == 0) {
+        return true;
+    }
+    return info.nPos + static_cast<int>(info.nPage) > info.nMax;
+}
 bool IsChild(Handle window) { return (::GetWindowLongPtrW(H(window), GWL_STYLE) & WS_CHILD) != 0; }
 void Show(Handle window, bool show) { ::ShowWindow(H(window), show ? SW_SHOW : SW_HIDE); }
 

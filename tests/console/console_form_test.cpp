@@ -154,6 +154,7 @@ TEST_F(ConsoleFormTest, NumberFieldsFollowTheFormsRules) {
 
         // Each edit of the cycle reads the whole form (and arms the timer).
         dialog.SetDlgItemText(IDC_EDIT_LOCAL_PORT, "1234");
+        dialog.m_editCycle.EnableWindow(TRUE);
         dialog.SetDlgItemText(IDC_EDIT_CYCLE, "-5");
         EXPECT_EQ(dialog.m_nCycleMs, -5);
         EXPECT_TRUE(boxes.shown.empty());
@@ -161,6 +162,20 @@ TEST_F(ConsoleFormTest, NumberFieldsFollowTheFormsRules) {
         EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"请键入一个整数。"}));
         EXPECT_EQ(dialog.m_nCycleMs, -5);
         dialog.KillTimer(kAutoSendTimer);
+
+        // A field the user cannot edit never fails: it shows its last good value again.
+        dialog.m_editCycle.EnableWindow(FALSE);
+        dialog.GetDlgItem(IDC_EDIT_SEND)->SetFocus();
+        boxes.shown.clear();
+        EXPECT_TRUE(dialog.UpdateData(TRUE));
+        EXPECT_EQ(Text(dialog, IDC_EDIT_CYCLE), "-5");
+        dialog.m_editModulePort.EnableWindow(FALSE);
+        dialog.SetDlgItemText(IDC_EDIT_MODULE_PORT, "70000");
+        EXPECT_TRUE(dialog.UpdateData(TRUE));
+        EXPECT_EQ(dialog.m_nModulePort, 1024u);
+        EXPECT_EQ(Text(dialog, IDC_EDIT_MODULE_PORT), "1024");
+        EXPECT_TRUE(boxes.shown.empty());
+        EXPECT_EQ(CWnd::GetFocus()->GetDlgCtrlID(), IDC_EDIT_SEND);
     });
 }
 
@@ -426,6 +441,7 @@ TEST_F(ConsoleFormTest, NoControlActsWhileAModalBoxIsOpen) {
             Activate(dialog, IDC_BUTTON_CONNECT);
             EXPECT_FALSE(test::Widget(dialog)->isEnabled());
         };
+        dialog.m_editCycle.EnableWindow(TRUE);
         dialog.SetDlgItemText(IDC_EDIT_CYCLE, "x");
         EXPECT_EQ(boxes.shown.size(), 1u);
         EXPECT_EQ(dialog.m_statusBar.GetText(0), "READY") << "CONNECT acted while a message box was open";

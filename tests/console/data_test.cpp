@@ -5,6 +5,7 @@
 #include <chrono>
 #include <thread>
 
+#include "framework/MessageBox.h"
 #include "tests/console/ConsoleFixture.h"
 
 namespace {
@@ -46,7 +47,9 @@ TEST_F(DataTest, TextAndHexDisplayFollowTheCheckBoxAtTheNextChunk) {
     });
 }
 
-TEST_F(DataTest, ChunksGoWhereTheCaretIsAndReplaceTheSelection) {
+// Data always goes at the end: a click or a selection in the box neither reorders nor deletes what
+// arrived, the selection stays for copying, and the view stays where the user scrolled it.
+TEST_F(DataTest, ChunksGoAtTheEndLeavingTheCaretTheSelectionAndAScrolledViewAlone) {
     CConsoleDlg dialog;
     Run(dialog, [&] {
         test::Fd peer = LinkClient(dialog);
@@ -54,11 +57,48 @@ TEST_F(DataTest, ChunksGoWhereTheCaretIsAndReplaceTheSelection) {
         dialog.m_editReceive.SetSel(3, 3);
         test::SendAll(peer, "XY");
         ASSERT_TRUE(ReceivedAtLeast(dialog, 2));
-        EXPECT_EQ(Text(dialog, IDC_EDIT_RECEIVE), "abcXYdef");
-        dialog.m_editReceive.SetSel(0, 2);
-        test::SendAll(peer, std::string("\0zz", 3));  // shows nothing, still replaces the selection
-        ASSERT_TRUE(ReceivedAtLeast(dialog, 5));
-        EXPECT_EQ(Text(dialog, IDC_EDIT_RECEIVE), "cXYdef");
+        EXPECT_EQ(Text(dialog, IDC_EDIT_RECEIVE), "abcdefXY");
+        dialog.m_editReceive.SetSel(1, 3);
+        test::SendAll(peer, "Z");
+        test::SendAll(peer, std::string("\0zz", 3));  // shows nothing and deletes nothing
+        ASSERT_TRUE(ReceivedAtLeast(dialog, 6));
+        EXPECT_EQ(Text(dialog, IDC_EDIT_RECEIVE), "abcdefXYZ");
+        int start = -1;
+        int end = -1;
+        dialog.m_editReceive.GetSel(start, end);
+        EXPECT_EQ(start, 1);
+        EXPECT_EQ(end, 3);
+        dialog.m_editReceive.SetSel(9, 9);  // the caret at the end stays there too
+        test::SendAll(peer, "W");
+        ASSERT_TRUE(ReceivedAtLeast(dialog, 7));
+        dialog.m_editReceive.GetSel(start, end);
+        EXPECT_EQ(start, 9);
+        EXPECT_EQ(end, 9);
+
+        // While the view shows the end it follows it; scrolled back, it stays put.
+        const auto sendLines = [&](int from, int count) {
+            std::string lines;
+            for (int i = from; i < from + count; ++i) {
+                lines += "line " + std::to_string(i) + "\r\n";
+            }
+            const std::int64_t before = dialog.m_nRecvCount;
+            test::SendAll(peer, lines);
+            ASSERT_TRUE(ReceivedAtLeast(dialog, before + static_cast<std::int64_t>(lines.size())));
+        };
+        dialog.m_editReceive.LineScroll(1000);
+        sendLines(0, 100);
+        const int followed = dialog.m_editReceive.GetFirstVisibleLine();
+        EXPECT_GT(followed, 50) << "the view did not follow the end";
+        dialog.m_editReceive.LineScroll(-followed);
+        ASSERT_EQ(dialog.m_editReceive.GetFirstVisibleLine(), 0);
+        sendLines(100, 100);
+        EXPECT_EQ(dialog.m_editReceive.GetFirstVisibleLine(), 0) << "the view left where the user scrolled it";
+        dialog.m_editReceive.LineScroll(1000);
+        const int atEnd = dialog.m_editReceive.GetFirstVisibleLine();
+        sendLines(200, 100);
+        EXPECT_GE(dialog.m_editReceive.GetFirstVisibleLine(), atEnd + 90) << "back at the end, the view follows again";
+        const std::string text = Text(dialog, IDC_EDIT_RECEIVE);
+        EXPECT_EQ(text.find("line 298\r\nline 299\r\n"), text.size() - 20);
     });
 }
 
@@ -78,23 +118,34 @@ TEST_F(DataTest, ABurstArrivesWholeAndCountedInBufferSizedChunks) {
     });
 }
 
-TEST_F(DataTest, UdpDropsOversizedAndEmptyDatagramsAndAnswersTheLastSender) {
+TEST_F(DataTest, UdpShowsEveryDatagramWholeDropsEmptyOnesAndAnswersTheLastSender) {
     CConsoleDlg dialog;
     Run(dialog, [&] {
         const std::uint16_t port = BindUdp(dialog);
         std::uint16_t peerPort = 0;
         test::Fd peer = test::UdpSocket(&peerPort);
-        test::SendDatagram(peer, port, std::string(2049, 'x'));
         test::SendDatagram(peer, port, "");
         test::PumpFor(50);
         EXPECT_EQ(dialog.m_nRecvCount, 0);
-        EXPECT_EQ(Text(dialog, IDC_EDIT_MODULE_PORT), "1024") << "a dropped datagram teaches nothing";
+        EXPECT_EQ(Text(dialog, IDC_EDIT_MODULE_PORT), "1024") << "an empty datagram teaches nothing";
 
-        test::SendDatagram(peer, port, "hi");
-        ASSERT_TRUE(ReceivedAtLeast(dialog, 2));
+        // Larger than a stream's read, and the largest there is: each read whole, shown and counted.
+        test::SendDatagram(peer, port, std::string(3000, 'x'));
+        test::SendDatagram(peer, port, "0123456789");
+        ASSERT_TRUE(ReceivedAtLeast(dialog, 3010));
+        EXPECT_EQ(Text(dialog, IDC_EDIT_RECEIVE), std::string(3000, 'x') + "0123456789");
         EXPECT_EQ(Text(dialog, IDC_IPADDRESS_MODULE), "127.0.0.1");
         EXPECT_EQ(Text(dialog, IDC_EDIT_MODULE_PORT), std::to_string(peerPort));
         test::ExpectLinked(dialog);
+        Click(dialog, IDC_CHECK_HEX_DISPLAY);
+        test::SendDatagram(peer, port, std::string(65507, '\x01'));
+        ASSERT_TRUE(ReceivedAtLeast(dialog, 3010 + 65507));
+        std::string hex;
+        for (int i = 0; i < 65507; ++i) {
+            hex += "01 ";
+        }
+        EXPECT_TRUE(Text(dialog, IDC_EDIT_RECEIVE) == hex) << "the box emptied itself and shows the datagram whole";
+        EXPECT_EQ(Status(dialog, 1), "RECEIVE: 68517 ");
 
         dialog.SetDlgItemText(IDC_EDIT_SEND, "answer");
         Click(dialog, IDC_BUTTON_SEND);
@@ -107,6 +158,38 @@ TEST_F(DataTest, UdpDropsOversizedAndEmptyDatagramsAndAnswersTheLastSender) {
         EXPECT_EQ(Status(dialog, 2), "SEND: 6 ");
         Click(dialog, IDC_BUTTON_CLOSE);
     });
+}
+
+// SEND counts only what left; a send that cannot leave at all says so with a beep.
+TEST_F(DataTest, ASendThatCannotGoOutAtAllBeepsAndCountsNothing) {
+    int beeps = 0;
+    afx::SetBeepHook([&](UINT) { ++beeps; });
+    CConsoleDlg dialog;
+    Run(dialog, [&] {
+        test::Fd peer = LinkClient(dialog);
+        Click(dialog, IDC_CHECK_SERVER);  // a client link now sends on the closed peer endpoint
+        Click(dialog, IDC_BUTTON_SEND);
+        EXPECT_EQ(beeps, 1);
+        EXPECT_EQ(Status(dialog, 2), "SEND: 0 ");
+        Click(dialog, IDC_CHECK_SERVER);
+        Click(dialog, IDC_BUTTON_SEND);
+        EXPECT_EQ(beeps, 1);
+        EXPECT_EQ(Status(dialog, 2), "SEND: 25 ");
+        Click(dialog, IDC_BUTTON_CLOSE);
+
+        const std::uint16_t port = BindUdp(dialog);
+        std::uint16_t peerPort = 0;
+        test::Fd udpPeer = test::UdpSocket(&peerPort);
+        test::SendDatagram(udpPeer, port, "hi");  // the console learns where to answer
+        ASSERT_TRUE(ReceivedAtLeast(dialog, 2));
+        dialog.SetDlgItemText(IDC_EDIT_SEND, std::string(70000, 'u').c_str());
+        Click(dialog, IDC_BUTTON_SEND);
+        EXPECT_EQ(beeps, 2) << "a datagram too large for the network went nowhere without a sign";
+        EXPECT_EQ(Status(dialog, 2), "SEND: 25 ");
+        EXPECT_EQ(test::ReceiveDatagramSize(udpPeer, 100), -1);
+        Click(dialog, IDC_BUTTON_CLOSE);
+    });
+    afx::SetBeepHook(nullptr);
 }
 
 TEST_F(DataTest, TheBoxEmptiesBeforeAChunkThatWouldReachItsLimitAndClearKeepsTheCounts) {
@@ -186,6 +269,7 @@ TEST_F(DataTest, ASendOrTickWithAnInvalidFieldSendsNothingAndShowsOneMessage) {
         dialog.SetDlgItemText(IDC_EDIT_LOCAL_PORT, "1234");
         Click(dialog, IDC_CHECK_AUTO_SEND);
         dialog.SetDlgItemText(IDC_EDIT_CYCLE, "20");  // an edit outside the form exchange: re-arms at 20 ms
+        dialog.GetDlgItem(IDC_EDIT_SEND)->SetFocus();  // LOCAL PORT is not being typed in
         boxes.shown.clear();
         boxes.whileOpen = [] { test::PumpFor(100); };
         dialog.SetDlgItemText(IDC_EDIT_LOCAL_PORT, "x");

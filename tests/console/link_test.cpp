@@ -81,7 +81,7 @@ TEST_F(LinkTest, ServerListensStopsAndServesExactlyOneConnection) {
         test::ExpectLinked(dialog);
         EXPECT_EQ(Text(dialog, IDC_IPADDRESS_MODULE), "127.0.0.1");
         EXPECT_EQ(Text(dialog, IDC_EDIT_MODULE_PORT), std::to_string(test::LocalPort(client)));
-        EXPECT_EQ(Text(dialog, IDC_EDIT_SEND), "http://quenzo.example.com") << "the form is shown from the members";
+        EXPECT_EQ(Text(dialog, IDC_EDIT_SEND), "typed but never read") << "an accept rewrites only the module fields";
         EXPECT_EQ(dialog.m_mainSocket.m_hSocket, winsock::INVALID_SOCKET) << "the listener must be closed";
         EXPECT_FALSE(test::TryTcpConnect(port)) << "a second client must be refused";
 
@@ -221,18 +221,35 @@ TEST_F(LinkTest, ConnectWithAFieldJustReportedInvalidOpensNoLink) {
     });
 }
 
-TEST_F(LinkTest, CloseShowsTheFormFromTheMembers) {
+// CLOSE and the peer's close rewrite only AUTO SEND: what the user typed since the last read stays.
+TEST_F(LinkTest, CloseAndThePeersCloseKeepWhatTheUserTyped) {
     const std::uint16_t port = test::FreePort(false);
     CConsoleDlg dialog;
     Run(dialog, [&] {
         Click(dialog, IDC_CHECK_TCP);
         test::SetLocalPort(dialog, port);
         Click(dialog, IDC_BUTTON_CONNECT);
+        Click(dialog, IDC_CHECK_AUTO_SEND);
         dialog.SetDlgItemText(IDC_EDIT_SEND, "unsaved");
         dialog.SetDlgItemText(IDC_EDIT_LOCAL_PORT, "9");
+        dialog.CheckDlgButton(IDC_CHECK_HEX_DISPLAY, 1);
         Click(dialog, IDC_BUTTON_CLOSE);
-        EXPECT_EQ(Text(dialog, IDC_EDIT_SEND), "http://quenzo.example.com");
-        EXPECT_EQ(Text(dialog, IDC_EDIT_LOCAL_PORT), std::to_string(port));
+        EXPECT_EQ(Text(dialog, IDC_EDIT_SEND), "unsaved");
+        EXPECT_EQ(Text(dialog, IDC_EDIT_LOCAL_PORT), "9");
+        EXPECT_EQ(dialog.IsDlgButtonChecked(IDC_CHECK_HEX_DISPLAY), 1u);
+        EXPECT_EQ(dialog.IsDlgButtonChecked(IDC_CHECK_AUTO_SEND), 0u);
+        EXPECT_EQ(dialog.m_bAutoSend, 0);
+
+        Click(dialog, IDC_CHECK_TCP);
+        test::Fd peer = test::LinkClient(dialog);
+        Click(dialog, IDC_CHECK_AUTO_SEND);
+        dialog.SetDlgItemText(IDC_EDIT_SEND, "typed while linked");
+        dialog.CheckDlgButton(IDC_CHECK_HEX_DISPLAY, 0);
+        peer.reset();
+        ASSERT_TRUE(test::PumpUntil([&] { return Status(dialog) == "READY"; }));
+        EXPECT_EQ(Text(dialog, IDC_EDIT_SEND), "typed while linked");
+        EXPECT_EQ(dialog.IsDlgButtonChecked(IDC_CHECK_HEX_DISPLAY), 0u);
+        EXPECT_EQ(dialog.IsDlgButtonChecked(IDC_CHECK_AUTO_SEND), 0u);
     });
 }
 

@@ -39,6 +39,15 @@ TEST(NumberFields, UnsignedRefusesSignsTrailingTextAndZeroNotWrittenAsZero) {
     EXPECT_EQ(Unsigned("x"), std::nullopt);
 }
 
+TEST(NumberFields, OnlyBlanksAndTabsMayComeBeforeTheDigits) {
+    for (const char* text : {"\n80", "\r\n80", "\v80", "\f80", " \n80", "\t\r80"}) {
+        EXPECT_EQ(Unsigned(text), std::nullopt) << text;
+        EXPECT_EQ(Signed(text), std::nullopt) << text;
+    }
+    EXPECT_EQ(Unsigned("80\n"), std::nullopt);
+    EXPECT_EQ(Signed(" \t-5"), -5);
+}
+
 TEST(NumberFields, LargeValuesSaturateInsteadOfFailing) {
     EXPECT_EQ(Unsigned("4294967295"), 4294967295u);
     EXPECT_EQ(Unsigned("4294967296"), 4294967295u);
