@@ -92,20 +92,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     box.SetWindowsText("");
 
     if (input.ConsumeBool()) {
-        // The program: the whole text at once, then the same again in pieces at the caret.
+        // The program: the whole text at once, then the same again in pieces at the caret or the end.
         const std::string whole = RandomText(input).toStdString();
         box.SetWindowsText(whole);
         Expect(box.WindowsText() == whole, "text set whole reads back changed");
         box.SetWindowsText("");
         const QString pieces = QString::fromStdString(whole);
         qsizetype at = 0;
+        bool caretAtEnd = true;
         while (at < pieces.size()) {
             qsizetype length = input.ConsumeIntegralInRange<qsizetype>(1, 3000);
             // A piece never ends between the two halves of a character outside the basic plane.
             if (at + length < pieces.size() && pieces.at(at + length).isLowSurrogate()) {
                 ++length;
             }
-            box.ReplaceSelection(pieces.mid(at, length).toStdString(), input.ConsumeBool());
+            // At the caret, undoable or not, or at the end as received data goes, which leaves the
+            // caret where it was: each way the pieces follow one another.
+            const std::string piece = pieces.mid(at, length).toStdString();
+            const int way = input.ConsumeIntegralInRange(0, 2);
+            if (way == 2) {
+                box.Append(piece);
+                caretAtEnd = false;
+            } else {
+                if (!caretAtEnd) {
+                    box.SetSelection(box.TextLength(), box.TextLength());
+                    caretAtEnd = true;
+                }
+                box.ReplaceSelection(piece, way == 1);
+            }
             at += length;
         }
         Expect(box.WindowsText() == whole, "text put in piece by piece reads back changed");

@@ -4,6 +4,7 @@ Started by scripts/a11y-check.sh with the console running on the same display an
 Prints one line per check and exits non-zero when any fails.
 """
 
+import socket
 import sys
 import time
 
@@ -120,6 +121,31 @@ if server is not None and connect is not None:
         act(listen, "Press")
         listening = wait_for(lambda: (status(app) or "").startswith("LISTENING"), 3)
         check("LISTEN works again once the box is closed", bool(listening), status(app))
+
+    # A press whose handler opens a message box answers at once, and the box can then be read and
+    # answered: LISTEN on a port something else holds says "Can not create Socket!".
+    stop = find(console, "push button", name="STOP")
+    check("the listening console offers STOP", stop is not None)
+    if stop is not None and listen is not None:
+        act(stop, "Press")
+        check("STOP returns to READY", bool(wait_for(lambda: status(app) == "READY", 3)), status(app))
+        holder = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+        holder.bind(("0.0.0.0", 1234))
+        holder.listen(1)
+        started = time.monotonic()
+        act(listen, "Press")
+        took = time.monotonic() - started
+        check("a press whose handler opens a box answers within 100 ms", took < 0.1, f"{took * 1000:.0f} ms")
+        failed = wait_for(lambda: find(app, "label", name="Can not create Socket!"), 5)
+        check("the box that press opened is found", failed is not None)
+        box = wait_for(lambda: find(app, "dialog", name="quenzo") or find(app, "alert"), 5)
+        ok = find(box, "push button", name="OK") if box is not None else None
+        check("the box has an OK button", ok is not None)
+        if ok is not None:
+            act(ok, "Press")
+            gone = wait_for(lambda: find(app, "label", name="Can not create Socket!") is None, 5)
+            check("pressing OK over AT-SPI closes the box", bool(gone))
+        holder.close()
 
 print(f"{len(failures)} failed" if failures else "all accessibility checks passed")
 sys.exit(1 if failures else 0)

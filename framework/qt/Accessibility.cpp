@@ -1,14 +1,18 @@
 // How assistive technology sees the framework's controls. Each description acts as the control
 // does for the user: a button's action clicks it, so a screen reader's "activate" runs the same
 // handler as a mouse click or Space; the dialogs are dialogs; the up-down control is a spin button
-// with a value; the address control reads as its address.
+// with a value; the address control reads as its address; the edit boxes read as their text
+// (AccessibleEdit). An action answers at once and acts from the event loop, as the toolkit's own
+// buttons do: a handler that opens a message box never keeps the screen reader waiting for it.
 
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QPushButton>
 
+#include "framework/qt/AccessibleEdit.h"
 #include "framework/qt/DialogWindow.h"
+#include "framework/qt/LineEdit.h"
 #include "framework/qt/Widgets.h"
 
 namespace afx {
@@ -57,8 +61,19 @@ public:
     void doAction(const QString& name) override {
         if (name != pressAction() && name != toggleAction()) {
             QAccessibleWidget::doAction(name);
-        } else if (widget()->isEnabled()) {  // a window a modal box has disabled takes no action
-            Button()->click();
+            return;
+        }
+        // A window a modal box has disabled takes no action, then or when the click would come.
+        if (widget()->isEnabled()) {
+            QAbstractButton* button = Button();
+            QMetaObject::invokeMethod(
+                button,
+                [button] {
+                    if (button->isEnabled()) {
+                        button->click();
+                    }
+                },
+                Qt::QueuedConnection);
         }
     }
 
@@ -175,6 +190,12 @@ QAccessibleInterface* Describe(const QString& className, QObject* object) {
     }
     if (className == QLatin1String(IpAddressEdit::staticMetaObject.className())) {
         return new AccessibleIpAddress(static_cast<IpAddressEdit*>(widget));
+    }
+    if (className == QLatin1String(LineEdit::staticMetaObject.className())) {
+        return DescribeEdit(static_cast<LineEdit*>(widget));
+    }
+    if (className == QLatin1String(MultiLineEdit::staticMetaObject.className())) {
+        return DescribeEdit(static_cast<MultiLineEdit*>(widget));
     }
     if (className == QLatin1String(DialogWindow::staticMetaObject.className())) {
         return new QAccessibleWidget(widget, QAccessible::Dialog);

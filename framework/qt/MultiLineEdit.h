@@ -49,6 +49,9 @@ public:
     int FirstVisibleLine() const;
     void ScrollLines(int lines);
     int TextLength() const;
+    // Between positions in the text (a line break counts two) and positions in the document.
+    int ToCursorPosition(int windowsPosition) const;
+    int ToWindowsPosition(int cursorPosition) const;
     // Applies the edits the program has made since the last frame.
     void Flush();
 
@@ -92,8 +95,6 @@ private:
     // Cuts each block from the one holding position `from` to the one holding `to` that is longer
     // than a block may be into blocks that continue one another.
     void CutLongBlocks(int from, int to);
-    int ToCursorPosition(int windowsPosition) const;
-    int ToWindowsPosition(int cursorPosition) const;
     bool RoomFor(int added) const;
 
     PendingEdits m_pending;
