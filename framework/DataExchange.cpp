@@ -84,20 +84,11 @@ HWND CDataExchange::PrepareEditCtrl(int id) {
         // A field being typed that the user has already been told about fails as before (quietly),
         // so that a tick never sends while the user mends it.
         const CWnd* focus = CWnd::GetFocus();
-        m_bKeepLastControl = !edit->IsWindowEnabled() ||
-                             (afx::IsUnprompted() && focus != nullptr && focus->m_hWnd == edit->m_hWnd &&
-                              !afx::WasTold({m_pDlgWnd->m_hWnd, id}));
+        m_bKeepLastControl =
+            !edit->IsWindowEnabled() || (afx::IsUnprompted() && focus != nullptr && focus->m_hWnd == edit->m_hWnd &&
+                                         !afx::WasTold({m_pDlgWnd->m_hWnd, id}));
     }
     return control;
-}
-
-void CDataExchange::KeepLastControl(const char* text) {
-    CString current;
-    const CWnd* edit = m_pDlgWnd->GetDlgItem(m_idLastControl);
-    if (edit != nullptr && !edit->IsWindowEnabled() && m_pDlgWnd->GetDlgItemText(m_idLastControl, current) >= 0 &&
-        !(current == text)) {
-        m_pDlgWnd->SetDlgItemText(m_idLastControl, text);
-    }
 }
 
 void CDataExchange::Fail() {
@@ -152,6 +143,13 @@ CString Decimal(const char* format, T value) {
 }
 
 }  // namespace
+
+void CDataExchange::KeepLastControl(const char* text) {
+    const CWnd* edit = m_pDlgWnd->GetDlgItem(m_idLastControl);
+    if (edit != nullptr && !edit->IsWindowEnabled()) {
+        SetTextIfDifferent(m_pDlgWnd, m_idLastControl, text);
+    }
+}
 
 void DDX_Text(CDataExchange* pDX, int id, UINT& value) {
     pDX->PrepareEditCtrl(id);

@@ -6,7 +6,8 @@
 // Two kinds of field never fail a read; each keeps its member's last good value and the read goes
 // on past it. A disabled field, which the user cannot mend, shows that value again. The field that
 // has the keyboard focus, when the read is one the user did not cause (a timer tick, received
-// data), is left as the user is typing it; the user's own next action reads it and tells.
+// data), is left as the user is typing it, unless the user has been told about it already; the
+// user's own next action reads it and tells.
 
 #include "framework/AfxTypes.h"
 #include "framework/NumberField.h"

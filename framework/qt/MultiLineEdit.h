@@ -80,8 +80,8 @@ private:
     // Applied in this order; an edit that would have to come before one already collected applies
     // what was collected first.
     struct PendingEdits {
-        bool replace = false;    // replace the selection with `inserted`
-        bool reset = false;      // replace the whole text with `inserted`, caret at its end
+        bool replace = false;  // replace the selection with `inserted`
+        bool reset = false;    // replace the whole text with `inserted`, caret at its end
         Pieces inserted;
         Pieces appended;         // then add these at the end, leaving the caret and the view alone
         bool selectAll = false;  // then select everything

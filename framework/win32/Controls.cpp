@@ -78,8 +78,7 @@ void CEdit::AppendText(const char* text) {
     if (showedEnd) {
         w32::Send(window, w32::msg::VScroll, w32::msg::SbBottom);
     } else {
-        w32::Send(window, w32::msg::EmLineScroll, 0,
-                  firstLine - w32::Send(window, w32::msg::EmGetFirstVisibleLine));
+        w32::Send(window, w32::msg::EmLineScroll, 0, firstLine - w32::Send(window, w32::msg::EmGetFirstVisibleLine));
     }
 }
 

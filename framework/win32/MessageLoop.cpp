@@ -8,8 +8,9 @@
 
 namespace {
 
-// Messages handed out between two looks at the caller's condition.
-constexpr int kBatch = 64;
+// Messages handed out between two looks at the caller's condition and the clock: one, since a
+// single message (a large datagram shown) can take a good part of a frame.
+constexpr int kBatch = 1;
 
 // Delivers up to a batch of waiting messages; the number delivered.
 int DispatchBatch() { return w32::DispatchWaiting(afx::KeyDialogWindow(), afx::PreTranslateKey, kBatch); }
@@ -21,21 +22,18 @@ bool AfxPumpMessagesUntil(const std::function<bool()>& done, int timeoutMs) {
     const bool forever = timeoutMs < 0;
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(forever ? 0 : timeoutMs);
     while (!done()) {
-        if (DispatchBatch() > 0) {
-            continue;
-        }
+        // The time is up even while messages keep coming: a flood never holds the caller past it.
+        const bool delivered = DispatchBatch() > 0;
         if (done()) {
             return true;
         }
-        int wait = -1;
-        if (!forever) {
-            const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
-            if (left <= 0) {
-                return false;
-            }
-            wait = static_cast<int>(left);
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (!forever && left <= 0) {
+            return false;
         }
-        w32::WaitForMessages(wait);
+        if (!delivered) {
+            w32::WaitForMessages(forever ? -1 : static_cast<int>(left));
+        }
     }
     return true;
 }

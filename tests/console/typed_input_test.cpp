@@ -31,8 +31,10 @@ TEST_F(TypedInputTest, TicksAndDataShowNoMessageForTheFieldBeingTyped) {
             const std::int64_t sent = dialog.m_nSendCount;
             const std::int64_t received = dialog.m_nRecvCount;
             test::SendAll(peer, "data");
-            ASSERT_TRUE(test::PumpUntil([&] { return dialog.m_nRecvCount == received + 4 && dialog.m_nSendCount > sent; }))
-                << "data and ticks stopped while \"" << typed << "\" was typed";
+            ASSERT_TRUE(test::PumpUntil([&] {
+                return dialog.m_nRecvCount == received + 4 && dialog.m_nSendCount > sent;
+            })) << "data and ticks stopped while \""
+                << typed << "\" was typed";
         }
         EXPECT_TRUE(boxes.shown.empty()) << boxes.Texts()[0];
         EXPECT_EQ(dialog.m_nModulePort, 6553u) << "the field kept its last good value";
