@@ -16,9 +16,10 @@ public:
     void GetSel(int& start, int& end) const;
     // Replaces the selection (or inserts at the caret) with `text`.
     void ReplaceSel(const char* text, BOOL canUndo = FALSE);
-    // Adds `text` at the end, not undoable. The caret and the selection stay where they are, and
-    // the box keeps showing its end only when it showed its end before: a user who has scrolled
-    // back to read, or selected something to copy, is left undisturbed.
+    // Adds `text` at the end, not undoable. The caret and the selection stay where they are (a
+    // caret at the end with nothing selected keeps to the end), and the box keeps showing its end
+    // only when it showed its end before: a user who has scrolled back to read, or selected
+    // something to copy, is left undisturbed.
     void AppendText(const char* text);
     int GetFirstVisibleLine() const;
     // Scrolls the view by `lines` lines, down for a positive count.

@@ -79,16 +79,23 @@ HWND CDataExchange::PrepareEditCtrl(int id) {
     HWND control = PrepareCtrl(id);
     m_bEditLastControl = TRUE;
     m_pLastUInt = nullptr;
-    m_bKeepLastControl = FALSE;
-    if (const CWnd* edit = m_pDlgWnd->GetDlgItem(id); m_bSaveAndValidate && edit != nullptr) {
-        // A field being typed that the user has already been told about fails as before (quietly),
-        // so that a tick never sends while the user mends it.
-        const CWnd* focus = CWnd::GetFocus();
-        m_bKeepLastControl =
-            !edit->IsWindowEnabled() || (afx::IsUnprompted() && focus != nullptr && focus->m_hWnd == edit->m_hWnd &&
-                                         !afx::WasTold({m_pDlgWnd->m_hWnd, id}));
-    }
     return control;
+}
+
+// Asked only of a field that failed, so that a valid form costs no look at the focus.
+BOOL CDataExchange::KeepsLastControl() const {
+    const CWnd* edit = m_pDlgWnd->GetDlgItem(m_idLastControl);
+    if (!m_bSaveAndValidate || edit == nullptr) {
+        return FALSE;
+    }
+    if (!edit->IsWindowEnabled()) {
+        return TRUE;
+    }
+    // A field being typed that the user has already been told about fails as before (quietly), so
+    // that a tick never sends while the user mends it.
+    const CWnd* focus = CWnd::GetFocus();
+    return afx::IsUnprompted() && focus != nullptr && focus->m_hWnd == edit->m_hWnd &&
+           !afx::WasTold({m_pDlgWnd->m_hWnd, m_idLastControl});
 }
 
 void CDataExchange::Fail() {

@@ -22,7 +22,7 @@ public:
     HWND PrepareCtrl(int id);
     HWND PrepareEditCtrl(int id);
     // Whether the last prepared field keeps its member's value instead of failing (see above).
-    BOOL KeepsLastControl() const { return m_bKeepLastControl; }
+    BOOL KeepsLastControl() const;
     // A field kept instead of failing: a disabled one shows `text`, the member's value, again.
     void KeepLastControl(const char* text);
     // Focuses the last prepared control, selects all of an edit's text, and ends the exchange.
@@ -34,7 +34,6 @@ public:
     BOOL m_bEditLastControl = FALSE;
     // The failing field was reported without a message (see afx::UnpromptedScope): the focus stays.
     BOOL m_bFailQuietly = FALSE;
-    BOOL m_bKeepLastControl = FALSE;
     // The unsigned member the last field was read into and its value before, for a range check
     // that must put it back.
     UINT* m_pLastUInt = nullptr;

@@ -164,8 +164,14 @@ void MultiLineEdit::ReplaceSelection(std::string_view text, bool canUndo) {
 }
 
 void MultiLineEdit::Append(std::string_view text) {
-    if (m_pending.selectAll || m_pending.scroll) {
+    if (m_pending.selectAll || (m_pending.scroll && !m_pending.appended.Empty())) {
         Flush();
+    }
+    // A scroll asked for before the first addition (as CLEAR asks) comes before the additions: the
+    // box that empties itself under a flood then costs nothing until the frame.
+    if (m_pending.scroll) {
+        m_pending.scroll = false;
+        m_pending.scrollFirst = true;
     }
     m_pending.appended.Add(text);
     Schedule();
@@ -204,9 +210,9 @@ void MultiLineEdit::AppendToDocument(const Pieces& pieces) {
     QScrollBar* bar = verticalScrollBar();
     const bool showedEnd = bar->value() >= bar->maximum();
     const int firstLine = bar->value();
-    const QTextCursor user = textCursor();
-    const int anchor = user.anchor();
-    const int position = user.position();
+    // Positions, not a copy of the cursor: a copy would move with the insertion too.
+    const int anchor = textCursor().anchor();
+    const int position = textCursor().position();
 
     QTextCursor cursor(document());
     cursor.beginEditBlock();
@@ -216,12 +222,13 @@ void MultiLineEdit::AppendToDocument(const Pieces& pieces) {
     CutLongBlocks(from, cursor.position());
     cursor.endEditBlock();
 
-    // A caret at the end was carried along by the insertion: it goes back where the user left it.
-    if (textCursor().anchor() != anchor || textCursor().position() != position) {
-        QTextCursor restored = textCursor();
-        restored.setPosition(anchor);
-        restored.setPosition(position, QTextCursor::KeepAnchor);
-        setTextCursor(restored);
+    // The insertion carries along the box's caret only when it stood at the end. A caret alone
+    // keeps to the end; a selection that reached the end goes back to what the user selected.
+    if (anchor != position && (textCursor().anchor() != anchor || textCursor().position() != position)) {
+        QTextCursor selected = textCursor();
+        selected.setPosition(anchor);
+        selected.setPosition(position, QTextCursor::KeepAnchor);
+        setTextCursor(selected);
     }
     bar->setValue(showedEnd ? bar->maximum() : firstLine);
 }
@@ -261,24 +268,27 @@ void MultiLineEdit::Flush() {
     took.start();
     const PendingEdits edits = std::move(m_pending);
     m_pending = {};
-    if (edits.replace || edits.reset || !edits.appended.Empty()) {
-        // One edit, laid out once when it ends, and not undoable: the program's, not the user's.
+    // Each edit is one, laid out once when it ends, and not undoable: the program's, not the user's.
+    if (edits.replace || edits.reset) {
         document()->setUndoRedoEnabled(false);
-        if (edits.replace || edits.reset) {
-            QTextCursor cursor = textCursor();
-            cursor.beginEditBlock();
-            if (edits.reset) {
-                cursor.select(QTextCursor::Document);
-            }
-            const int from = cursor.selectionStart();
-            edits.inserted.Decoded().InsertAt(cursor);
-            CutLongBlocks(from, cursor.position());
-            cursor.endEditBlock();
-            setTextCursor(cursor);
+        QTextCursor cursor = textCursor();
+        cursor.beginEditBlock();
+        if (edits.reset) {
+            cursor.select(QTextCursor::Document);
         }
-        if (!edits.appended.Empty()) {
-            AppendToDocument(edits.appended);
-        }
+        const int from = cursor.selectionStart();
+        edits.inserted.Decoded().InsertAt(cursor);
+        CutLongBlocks(from, cursor.position());
+        cursor.endEditBlock();
+        setTextCursor(cursor);
+        document()->setUndoRedoEnabled(true);
+    }
+    if (edits.scrollFirst) {
+        ensureCursorVisible();
+    }
+    if (!edits.appended.Empty()) {
+        document()->setUndoRedoEnabled(false);
+        AppendToDocument(edits.appended);
         document()->setUndoRedoEnabled(true);
     }
     if (edits.selectAll) {

@@ -42,8 +42,9 @@ public:
     void SetSelection(int start, int end);
     void Selection(int* start, int* end) const;
     void ReplaceSelection(std::string_view text, bool canUndo);
-    // Adds `text` at the end; the caret and the selection stay where they are, and the view follows
-    // the end only when it showed the end before.
+    // Adds `text` at the end; the caret and the selection stay where they are (a caret at the end
+    // with nothing selected keeps to the end), and the view follows the end only when it showed
+    // the end before.
     void Append(std::string_view text);
     void ScrollCaret();
     int FirstVisibleLine() const;
@@ -83,14 +84,15 @@ private:
         bool replace = false;  // replace the selection with `inserted`
         bool reset = false;    // replace the whole text with `inserted`, caret at its end
         Pieces inserted;
-        Pieces appended;         // then add these at the end, leaving the caret and the view alone
-        bool selectAll = false;  // then select everything
-        bool scroll = false;     // then scroll the caret into view
-        bool Any() const { return replace || reset || !appended.Empty() || selectAll || scroll; }
+        bool scrollFirst = false;  // then scroll the caret into view
+        Pieces appended;           // then add these at the end, leaving the caret and the view alone
+        bool selectAll = false;    // then select everything
+        bool scroll = false;       // then scroll the caret into view
+        bool Any() const { return replace || reset || scrollFirst || !appended.Empty() || selectAll || scroll; }
     };
 
     void Schedule();
-    // Adds the pieces at the end of the document, the caret and the selection left where they are.
+    // Adds the pieces at the end of the document, as Append says.
     void AppendToDocument(const Pieces& pieces);
     // Cuts each block from the one holding position `from` to the one holding `to` that is longer
     // than a block may be into blocks that continue one another.

@@ -70,11 +70,15 @@ void CEdit::AppendText(const char* text) {
     const bool showedEnd = w32::ShowsLastLine(window);
     const w32::Long firstLine = w32::Send(window, w32::msg::EmGetFirstVisibleLine);
     // The system's box inserts only at its selection: the text goes in at the end, then the
-    // selection and the view go back to where they were, or the view to the new end.
+    // selection and the view go back to where they were, or the view to the new end. A caret at
+    // the end with nothing selected keeps to the end, where the insertion leaves it.
     const w32::Long length = w32::Send(window, w32::msg::GetTextLength);
+    const bool caretAtEnd = start == end && static_cast<w32::Long>(end) == length;
     w32::Send(window, w32::msg::EmSetSel, static_cast<w32::Word>(length), length);
     ReplaceSel(text, FALSE);
-    w32::Send(window, w32::msg::EmSetSel, start, static_cast<w32::Long>(end));
+    if (!caretAtEnd) {
+        w32::Send(window, w32::msg::EmSetSel, start, static_cast<w32::Long>(end));
+    }
     if (showedEnd) {
         w32::Send(window, w32::msg::VScroll, w32::msg::SbBottom);
     } else {

@@ -68,12 +68,19 @@ TEST_F(DataTest, ChunksGoAtTheEndLeavingTheCaretTheSelectionAndAScrolledViewAlon
         dialog.m_editReceive.GetSel(start, end);
         EXPECT_EQ(start, 1);
         EXPECT_EQ(end, 3);
-        dialog.m_editReceive.SetSel(9, 9);  // the caret at the end stays there too
+        dialog.m_editReceive.SetSel(4, 9);  // a selection up to the end stays as it is
         test::SendAll(peer, "W");
         ASSERT_TRUE(ReceivedAtLeast(dialog, 7));
         dialog.m_editReceive.GetSel(start, end);
-        EXPECT_EQ(start, 9);
+        EXPECT_EQ(start, 4);
         EXPECT_EQ(end, 9);
+        dialog.m_editReceive.SetSel(10, 10);  // a caret at the end keeps to the end
+        test::SendAll(peer, "V");
+        ASSERT_TRUE(ReceivedAtLeast(dialog, 8));
+        dialog.m_editReceive.GetSel(start, end);
+        EXPECT_EQ(start, 11);
+        EXPECT_EQ(end, 11);
+        EXPECT_EQ(Text(dialog, IDC_EDIT_RECEIVE), "abcdefXYZWV");
 
         // While the view shows the end it follows it; scrolled back, it stays put.
         const auto sendLines = [&](int from, int count) {
