@@ -149,6 +149,7 @@ void MultiLineEdit::ReplaceSelection(std::string_view text, bool canUndo) {
         m_pending.replace = false;
         m_pending.reset = true;
         m_pending.inserted = {};
+        m_pending.scrollFirst = false;  // it was for text that is gone now
         m_pending.appended = {};
         m_pending.inserted.Add(text);
     } else if (!m_pending.appended.Empty() || m_pending.scroll) {
