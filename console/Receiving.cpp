@@ -16,9 +16,10 @@ void CConsoleDlg::OnLinkReceive(CLinkSocket* socket, int errorCode) {
     }
     UpdateData(TRUE);
     const int capacity = m_bTcp ? kReceiveCapacity : kDatagramCapacity;
-    if (m_receiveBuffer.size() < static_cast<std::size_t>(capacity) * 4 + 16) {
-        // Room for the bytes, and behind them for their hex display with a held-back tail.
-        m_receiveBuffer.resize(static_cast<std::size_t>(capacity) * 4 + 16);
+    // Room for the bytes, and behind them for their hex display with a held-back tail.
+    const auto room = static_cast<std::size_t>(capacity) + (static_cast<std::size_t>(capacity) + 4) * 3 + 1;
+    if (m_receiveBuffer.size() < room) {
+        m_receiveBuffer.resize(room);
     }
     char* buffer = m_receiveBuffer.data();
     CString sender;
@@ -75,13 +76,9 @@ void CConsoleDlg::ShowModule(const CString& address, UINT port) {
     m_ipModule.SetAddress(static_cast<BYTE>(fields[0]), static_cast<BYTE>(fields[1]), static_cast<BYTE>(fields[2]),
                           static_cast<BYTE>(fields[3]));
     m_nModulePort = port;
-    CString text;
-    text.Format("%u", port);
-    CString shown;
-    GetDlgItemText(IDC_EDIT_MODULE_PORT, shown);
-    if (!(shown == text)) {
-        SetDlgItemText(IDC_EDIT_MODULE_PORT, text);
-    }
+    // The port field alone is shown, as the form shows it.
+    CDataExchange show(this, FALSE);
+    DDX_Text(&show, IDC_EDIT_MODULE_PORT, m_nModulePort);
 }
 
 void CConsoleDlg::ShowTextTail() {

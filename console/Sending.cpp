@@ -31,7 +31,7 @@ void CConsoleDlg::OnButtonSend() {
         if (sent > 0) {
             m_nSendCount += sent;
         }
-        if (sent < count || sent < 0) {
+        if (sent < count) {
             MessageBeep(MB_ICONEXCLAMATION);
         }
     }

@@ -16,7 +16,7 @@ public:
     void GetSel(int& start, int& end) const;
     // Replaces the selection (or inserts at the caret) with `text`.
     void ReplaceSel(const char* text, BOOL canUndo = FALSE);
-    // Adds `text` at the end, not undoable. The caret and the selection stay where they are (a
+    // Adds `text` at the end of a multi-line box, not undoable. The caret and the selection stay where they are (a
     // caret at the end with nothing selected keeps to the end), and the box keeps showing its end
     // only when it showed its end before: a user who has scrolled back to read, or selected
     // something to copy, is left undisturbed.

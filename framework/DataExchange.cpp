@@ -82,22 +82,6 @@ HWND CDataExchange::PrepareEditCtrl(int id) {
     return control;
 }
 
-// Asked only of a field that failed, so that a valid form costs no look at the focus.
-BOOL CDataExchange::KeepsLastControl() const {
-    const CWnd* edit = m_pDlgWnd->GetDlgItem(m_idLastControl);
-    if (!m_bSaveAndValidate || edit == nullptr) {
-        return FALSE;
-    }
-    if (!edit->IsWindowEnabled()) {
-        return TRUE;
-    }
-    // A field being typed that the user has already been told about fails as before (quietly), so
-    // that a tick never sends while the user mends it.
-    const CWnd* focus = CWnd::GetFocus();
-    return afx::IsUnprompted() && focus != nullptr && focus->m_hWnd == edit->m_hWnd &&
-           !afx::WasTold({m_pDlgWnd->m_hWnd, m_idLastControl});
-}
-
 void CDataExchange::Fail() {
     if (CWnd* control = m_bFailQuietly ? nullptr : m_pDlgWnd->GetDlgItem(m_idLastControl)) {
         control->SetFocus();
@@ -151,11 +135,21 @@ CString Decimal(const char* format, T value) {
 
 }  // namespace
 
-void CDataExchange::KeepLastControl(const char* text) {
+// Asked only of a field that failed, so that a valid form costs no look at the focus.
+BOOL CDataExchange::KeepLastControl(const char* lastGood) {
     const CWnd* edit = m_pDlgWnd->GetDlgItem(m_idLastControl);
-    if (edit != nullptr && !edit->IsWindowEnabled()) {
-        SetTextIfDifferent(m_pDlgWnd, m_idLastControl, text);
+    if (!m_bSaveAndValidate || edit == nullptr) {
+        return FALSE;
     }
+    if (!edit->IsWindowEnabled()) {
+        SetTextIfDifferent(m_pDlgWnd, m_idLastControl, lastGood);
+        return TRUE;
+    }
+    // A field being typed that the user has already been told about fails as before (quietly), so
+    // that a tick never sends while the user mends it.
+    const CWnd* focus = CWnd::GetFocus();
+    return afx::IsUnprompted() && focus != nullptr && focus->m_hWnd == edit->m_hWnd &&
+           !afx::WasTold({m_pDlgWnd->m_hWnd, m_idLastControl});
 }
 
 void DDX_Text(CDataExchange* pDX, int id, UINT& value) {
@@ -166,8 +160,7 @@ void DDX_Text(CDataExchange* pDX, int id, UINT& value) {
         pDX->m_pLastUInt = &value;
         pDX->m_nLastUIntBefore = value;
         if (!afx::ParseUnsigned(text, &value)) {
-            if (pDX->KeepsLastControl()) {
-                pDX->KeepLastControl(Decimal("%u", value));
+            if (pDX->KeepLastControl(Decimal("%u", value))) {
                 return;
             }
             afx::ReportInvalidField(pDX, AfxLoadStringOr(AFX_IDP_PARSE_UINT, AFX_IDP_PARSE_UINT), AFX_IDP_PARSE_UINT);
@@ -184,8 +177,7 @@ void DDX_Text(CDataExchange* pDX, int id, int& value) {
         CString text;
         pDX->m_pDlgWnd->GetDlgItemText(id, text);
         if (!afx::ParseSigned(text, &value)) {
-            if (pDX->KeepsLastControl()) {
-                pDX->KeepLastControl(Decimal("%d", value));
+            if (pDX->KeepLastControl(Decimal("%d", value))) {
                 return;
             }
             afx::ReportInvalidField(pDX, AfxLoadStringOr(AFX_IDP_PARSE_INT, AFX_IDP_PARSE_INT), AFX_IDP_PARSE_INT);
@@ -209,9 +201,8 @@ void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minValue, UINT maxValue
     if (!pDX->m_bSaveAndValidate || (value >= minValue && value <= maxValue)) {
         return;
     }
-    if (pDX->KeepsLastControl() && pDX->m_pLastUInt != nullptr) {
+    if (pDX->m_pLastUInt != nullptr && pDX->KeepLastControl(Decimal("%u", pDX->m_nLastUIntBefore))) {
         *pDX->m_pLastUInt = pDX->m_nLastUIntBefore;
-        pDX->KeepLastControl(Decimal("%u", pDX->m_nLastUIntBefore));
         return;
     }
     CString format = AfxLoadStringOr(AFX_IDP_PARSE_INT_RANGE, AFX_IDP_PARSE_INT_RANGE);

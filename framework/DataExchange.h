@@ -21,10 +21,9 @@ public:
 
     HWND PrepareCtrl(int id);
     HWND PrepareEditCtrl(int id);
-    // Whether the last prepared field keeps its member's value instead of failing (see above).
-    BOOL KeepsLastControl() const;
-    // A field kept instead of failing: a disabled one shows `text`, the member's value, again.
-    void KeepLastControl(const char* text);
+    // Whether the last prepared field, which failed, keeps its member's value instead (see above);
+    // a disabled one then shows `lastGood`, that value, again.
+    BOOL KeepLastControl(const char* lastGood);
     // Focuses the last prepared control, selects all of an edit's text, and ends the exchange.
     [[noreturn]] void Fail();
 

@@ -1,7 +1,6 @@
 #include "framework/qt/AccessibleEdit.h"
 
 #include <QAccessibleWidget>
-#include <QPointer>
 #include <QTextCursor>
 
 #include <algorithm>
@@ -121,12 +120,12 @@ private:
         if (IsReadOnly() || !widget()->isEnabled()) {
             return;
         }
-        QPointer<QWidget> box = widget();
+        // The call is dropped with the box; a box disabled meanwhile, by a message box opened
+        // since, takes no edit.
         QMetaObject::invokeMethod(
             widget(),
-            [this, box, start, end, text] {
-                // A box disabled meanwhile, by a message box opened since, takes no edit.
-                if (box != nullptr && box->isEnabled()) {
+            [this, start, end, text] {
+                if (widget()->isEnabled()) {
                     Replace(start, end, text);
                 }
             },

@@ -68,19 +68,8 @@ void CEdit::ReplaceSel(const char* text, BOOL canUndo) {
 }
 
 void CEdit::AppendText(const char* text) {
-    const std::string_view added = text != nullptr ? std::string_view(text) : std::string_view();
     if (auto* edit = As<afx::MultiLineEdit>(this)) {
-        edit->Append(added);
-    } else if (auto* line = As<QLineEdit>(this)) {
-        const int start = line->selectionStart();
-        const int length = static_cast<int>(line->selectedText().size());
-        const int caret = line->cursorPosition();
-        line->setText(line->text() + QString::fromUtf8(added.data(), static_cast<qsizetype>(added.size())));
-        if (start >= 0) {
-            line->setSelection(start, length);
-        } else {
-            line->setCursorPosition(caret);
-        }
+        edit->Append(text != nullptr ? std::string_view(text) : std::string_view());
     }
 }
 

@@ -144,23 +144,18 @@ void MultiLineEdit::ReplaceSelection(std::string_view text, bool canUndo) {
     // Kept as it came, and converted only if it is still there when the frame comes: a box that
     // empties itself under a flood drops most of what was inserted before anyone could see it.
     if (m_pending.selectAll) {
-        // Everything was selected: the whole text becomes this one.
+        // Everything was selected: the whole text becomes this one, and what was collected for the
+        // text before is gone with it.
         m_pending.selectAll = false;
-        m_pending.replace = false;
         m_pending.reset = true;
         m_pending.inserted = {};
-        m_pending.scrollFirst = false;  // it was for text that is gone now
+        m_pending.scrollFirst = false;
         m_pending.appended = {};
-        m_pending.inserted.Add(text);
     } else if (!m_pending.appended.Empty() || m_pending.scroll) {
         Flush();
-        m_pending.replace = true;
-        m_pending.inserted.Add(text);
-    } else {
-        // Each insertion leaves the caret behind it, where the next one goes.
-        m_pending.replace = m_pending.replace || !m_pending.reset;
-        m_pending.inserted.Add(text);
     }
+    // Each insertion leaves the caret behind it, where the next one goes.
+    m_pending.inserted.Add(text);
     Schedule();
 }
 
@@ -207,6 +202,17 @@ DocumentText MultiLineEdit::Pieces::Decoded() const {
     return decoded;
 }
 
+void MultiLineEdit::InsertPieces(QTextCursor& cursor, const Pieces& pieces) {
+    // One edit, laid out once when it ends, and not undoable: the program's, not the user's.
+    document()->setUndoRedoEnabled(false);
+    cursor.beginEditBlock();
+    const int from = cursor.selectionStart();
+    pieces.Decoded().InsertAt(cursor);
+    CutLongBlocks(from, cursor.position());
+    cursor.endEditBlock();
+    document()->setUndoRedoEnabled(true);
+}
+
 void MultiLineEdit::AppendToDocument(const Pieces& pieces) {
     QScrollBar* bar = verticalScrollBar();
     const bool showedEnd = bar->value() >= bar->maximum();
@@ -216,12 +222,8 @@ void MultiLineEdit::AppendToDocument(const Pieces& pieces) {
     const int position = textCursor().position();
 
     QTextCursor cursor(document());
-    cursor.beginEditBlock();
     cursor.movePosition(QTextCursor::End);
-    const int from = cursor.position();
-    pieces.Decoded().InsertAt(cursor);
-    CutLongBlocks(from, cursor.position());
-    cursor.endEditBlock();
+    InsertPieces(cursor, pieces);
 
     // The insertion carries along the box's caret only when it stood at the end. A caret alone
     // keeps to the end; a selection that reached the end goes back to what the user selected.
@@ -269,28 +271,19 @@ void MultiLineEdit::Flush() {
     took.start();
     const PendingEdits edits = std::move(m_pending);
     m_pending = {};
-    // Each edit is one, laid out once when it ends, and not undoable: the program's, not the user's.
-    if (edits.replace || edits.reset) {
-        document()->setUndoRedoEnabled(false);
+    if (!edits.inserted.Empty()) {
         QTextCursor cursor = textCursor();
-        cursor.beginEditBlock();
         if (edits.reset) {
             cursor.select(QTextCursor::Document);
         }
-        const int from = cursor.selectionStart();
-        edits.inserted.Decoded().InsertAt(cursor);
-        CutLongBlocks(from, cursor.position());
-        cursor.endEditBlock();
+        InsertPieces(cursor, edits.inserted);
         setTextCursor(cursor);
-        document()->setUndoRedoEnabled(true);
     }
     if (edits.scrollFirst) {
         ensureCursorVisible();
     }
     if (!edits.appended.Empty()) {
-        document()->setUndoRedoEnabled(false);
         AppendToDocument(edits.appended);
-        document()->setUndoRedoEnabled(true);
     }
     if (edits.selectAll) {
         QTextCursor cursor = textCursor();

@@ -81,17 +81,18 @@ private:
     // Applied in this order; an edit that would have to come before one already collected applies
     // what was collected first.
     struct PendingEdits {
-        bool replace = false;  // replace the selection with `inserted`
-        bool reset = false;    // replace the whole text with `inserted`, caret at its end
-        Pieces inserted;
+        Pieces inserted;           // replace the selection with these
+        bool reset = false;        // or rather the whole text, the caret at their end
         bool scrollFirst = false;  // then scroll the caret into view
         Pieces appended;           // then add these at the end, leaving the caret and the view alone
         bool selectAll = false;    // then select everything
         bool scroll = false;       // then scroll the caret into view
-        bool Any() const { return replace || reset || scrollFirst || !appended.Empty() || selectAll || scroll; }
+        bool Any() const { return !inserted.Empty() || scrollFirst || !appended.Empty() || selectAll || scroll; }
     };
 
     void Schedule();
+    // Puts the pieces in place of the cursor's selection as one edit, not undoable.
+    void InsertPieces(QTextCursor& cursor, const Pieces& pieces);
     // Adds the pieces at the end of the document, as Append says.
     void AppendToDocument(const Pieces& pieces);
     // Cuts each block from the one holding position `from` to the one holding `to` that is longer

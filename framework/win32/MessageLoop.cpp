@@ -8,12 +8,9 @@
 
 namespace {
 
-// Messages handed out between two looks at the caller's condition and the clock: one, since a
-// single message (a large datagram shown) can take a good part of a frame.
-constexpr int kBatch = 1;
-
-// Delivers up to a batch of waiting messages; the number delivered.
-int DispatchBatch() { return w32::DispatchWaiting(afx::KeyDialogWindow(), afx::PreTranslateKey, kBatch); }
+// Delivers one waiting message, if any: the caller's condition and the clock are looked at after
+// every message, since a single one (a large datagram shown) can take a good part of a frame.
+bool DispatchOne() { return w32::DispatchWaiting(afx::KeyDialogWindow(), afx::PreTranslateKey, 1) > 0; }
 
 }  // namespace
 
@@ -23,7 +20,7 @@ bool AfxPumpMessagesUntil(const std::function<bool()>& done, int timeoutMs) {
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(forever ? 0 : timeoutMs);
     while (!done()) {
         // The time is up even while messages keep coming: a flood never holds the caller past it.
-        const bool delivered = DispatchBatch() > 0;
+        const bool delivered = DispatchOne();
         if (done()) {
             return true;
         }
@@ -39,7 +36,7 @@ bool AfxPumpMessagesUntil(const std::function<bool()>& done, int timeoutMs) {
 }
 
 void AfxPumpWaitingMessages() {
-    while (DispatchBatch() > 0) {
+    while (DispatchOne()) {
     }
 }
 
