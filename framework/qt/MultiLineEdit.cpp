@@ -17,10 +17,8 @@
 namespace afx {
 
 namespace {
-// How long program edits to a multi-line box may wait before they reach the screen: none after a
-// quiet while, else until a frame has passed since the last ones, and never more than a quarter of
-// a second.
-constexpr int kFrameMs = 16;
+// Program edits to a multi-line box reach the screen at once after a quiet while, else when a frame
+// has passed since the last ones, and never more than a quarter of a second late.
 constexpr int kSlowestFrameMs = 250;
 
 // Laying out a paragraph costs time in proportion to its length, or faster on text without blanks,
@@ -110,8 +108,7 @@ int MultiLineEdit::ToWindowsPosition(int cursorPosition) const {
 }
 
 void MultiLineEdit::SetSelection(int start, int end) {
-    if (start == 0 && end < 0 && m_pending.Any()) {  // a CLEAR under a flood costs nothing yet
-        m_pending.selectAll = true;
+    if (start == 0 && end < 0 && CollectSelectAll(m_pending)) {  // emptying under a flood costs nothing yet
         return;
     }
     Flush();
@@ -141,44 +138,19 @@ void MultiLineEdit::ReplaceSelection(std::string_view text, bool canUndo) {
         setTextCursor(cursor);
         return;
     }
-    // Kept as it came, and converted only if it is still there when the frame comes: a box that
-    // empties itself under a flood drops most of what was inserted before anyone could see it.
-    if (m_pending.selectAll) {
-        // Everything was selected: the whole text becomes this one, and what was collected for the
-        // text before is gone with it.
-        m_pending.selectAll = false;
-        m_pending.reset = true;
-        m_pending.inserted = {};
-        m_pending.scrollFirst = false;
-        m_pending.appended = {};
-    } else if (!m_pending.appended.Empty() || m_pending.scroll) {
-        Flush();
-    }
-    // Each insertion leaves the caret behind it, where the next one goes.
-    m_pending.inserted.Add(text);
+    CollectReplace(m_pending, text, [this] { Flush(); });
     Schedule();
 }
 
 void MultiLineEdit::Append(std::string_view text) {
-    if (m_pending.selectAll || (m_pending.scroll && !m_pending.appended.Empty())) {
-        Flush();
-    }
-    // A scroll asked for before the first addition (as CLEAR asks) comes before the additions: the
-    // box that empties itself under a flood then costs nothing until the frame.
-    if (m_pending.scroll) {
-        m_pending.scroll = false;
-        m_pending.scrollFirst = true;
-    }
-    m_pending.appended.Add(text);
+    CollectAppend(m_pending, text, [this] { Flush(); });
     Schedule();
 }
 
 void MultiLineEdit::ScrollCaret() {
-    if (m_pending.Any()) {
-        m_pending.scroll = true;
-        return;
+    if (!CollectScroll(m_pending)) {
+        ensureCursorVisible();
     }
-    ensureCursorVisible();
 }
 
 int MultiLineEdit::FirstVisibleLine() const {
@@ -191,29 +163,20 @@ void MultiLineEdit::ScrollLines(int lines) {
     verticalScrollBar()->setValue(verticalScrollBar()->value() + lines);
 }
 
-DocumentText MultiLineEdit::Pieces::Decoded() const {
-    // Bytes of one insertion never complete a character of another.
-    DocumentText decoded;
-    std::size_t start = 0;
-    for (const std::size_t end : ends) {
-        decoded.Append(DocumentText::FromWindowsText(std::string_view(text).substr(start, end - start)));
-        start = end;
-    }
-    return decoded;
-}
-
-void MultiLineEdit::InsertPieces(QTextCursor& cursor, const Pieces& pieces) {
+void MultiLineEdit::InsertPieces(QTextCursor& cursor, const EditPieces& pieces) {
     // One edit, laid out once when it ends, and not undoable: the program's, not the user's.
     document()->setUndoRedoEnabled(false);
     cursor.beginEditBlock();
     const int from = cursor.selectionStart();
-    pieces.Decoded().InsertAt(cursor);
+    DocumentText decoded;
+    pieces.ForEach([&](std::string_view piece) { decoded.Append(DocumentText::FromWindowsText(piece)); });
+    decoded.InsertAt(cursor);
     CutLongBlocks(from, cursor.position());
     cursor.endEditBlock();
     document()->setUndoRedoEnabled(true);
 }
 
-void MultiLineEdit::AppendToDocument(const Pieces& pieces) {
+void MultiLineEdit::AppendToDocument(const EditPieces& pieces) {
     QScrollBar* bar = verticalScrollBar();
     const bool showedEnd = bar->value() >= bar->maximum();
     const int firstLine = bar->value();
@@ -269,7 +232,7 @@ void MultiLineEdit::Flush() {
     m_frame->stop();
     QElapsedTimer took;
     took.start();
-    const PendingEdits edits = std::move(m_pending);
+    const EditBatch edits = std::move(m_pending);
     m_pending = {};
     if (!edits.inserted.Empty()) {
         QTextCursor cursor = textCursor();
@@ -293,9 +256,8 @@ void MultiLineEdit::Flush() {
     if (edits.scroll) {
         ensureCursorVisible();
     }
-    // Laying out what was inserted is what costs here. Under a flood the next frame waits nine
-    // times as long as this one took, so the box never takes more than a tenth of the time.
-    m_frameMs = std::clamp<qint64>(took.elapsed() * 9, kFrameMs, kSlowestFrameMs);
+    // Laying out what was inserted is what costs here.
+    m_frameMs = NextEditFrameMs(took.elapsed(), kSlowestFrameMs);
     m_lastFlush.restart();
 }
 

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "framework/AfxTypes.h"
+#include "framework/EditBatch.h"
 #include "framework/qt/DocumentText.h"
 
 namespace afx {
@@ -67,40 +68,17 @@ protected:
     QMimeData* createMimeDataFromSelection() const override;
 
 private:
-    // One insertion after another, as they came; each is decoded on its own.
-    struct Pieces {
-        std::string text;
-        std::vector<std::size_t> ends;  // where each insertion ends in `text`
-        void Add(std::string_view piece) {
-            text.append(piece);
-            ends.push_back(text.size());
-        }
-        bool Empty() const { return ends.empty(); }
-        DocumentText Decoded() const;
-    };
-    // Applied in this order; an edit that would have to come before one already collected applies
-    // what was collected first.
-    struct PendingEdits {
-        Pieces inserted;           // replace the selection with these
-        bool reset = false;        // or rather the whole text, the caret at their end
-        bool scrollFirst = false;  // then scroll the caret into view
-        Pieces appended;           // then add these at the end, leaving the caret and the view alone
-        bool selectAll = false;    // then select everything
-        bool scroll = false;       // then scroll the caret into view
-        bool Any() const { return !inserted.Empty() || scrollFirst || !appended.Empty() || selectAll || scroll; }
-    };
-
     void Schedule();
     // Puts the pieces in place of the cursor's selection as one edit, not undoable.
-    void InsertPieces(QTextCursor& cursor, const Pieces& pieces);
+    void InsertPieces(QTextCursor& cursor, const EditPieces& pieces);
     // Adds the pieces at the end of the document, as Append says.
-    void AppendToDocument(const Pieces& pieces);
+    void AppendToDocument(const EditPieces& pieces);
     // Cuts each block from the one holding position `from` to the one holding `to` that is longer
     // than a block may be into blocks that continue one another.
     void CutLongBlocks(int from, int to);
     bool RoomFor(int added) const;
 
-    PendingEdits m_pending;
+    EditBatch m_pending;
     QTimer* m_frame;
     QElapsedTimer m_lastFlush;
     qint64 m_frameMs = 16;  // the shortest time between two flushes, from what the last one cost

@@ -1,0 +1,60 @@
+#pragma once
+// What the program does to a multi-line box (replace the selection, add at the end, select all,
+// scroll the caret into view), collected so that a stream of small edits reaches the box as one
+// edit a frame. Nothing is converted or laid out until the batch is applied: a box that empties
+// itself under a flood drops most of what was added before anyone could see it. The backends keep
+// one batch per box and apply it in the order of the fields below.
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace afx {
+
+// Insertions one after another, as they came; each is decoded on its own, so that the bytes of
+// one never complete a character of another.
+struct EditPieces {
+    std::string text;
+    std::vector<std::size_t> ends;  // where each insertion ends in `text`
+
+    void Add(std::string_view piece) {
+        text.append(piece);
+        ends.push_back(text.size());
+    }
+    bool Empty() const { return ends.empty(); }
+    template <class Visit>
+    void ForEach(Visit&& visit) const {
+        std::size_t start = 0;
+        for (const std::size_t end : ends) {
+            visit(std::string_view(text).substr(start, end - start));
+            start = end;
+        }
+    }
+};
+
+struct EditBatch {
+    EditPieces inserted;       // replace the selection with these
+    bool reset = false;        // or rather the whole text, the caret at their end
+    bool scrollFirst = false;  // then scroll the caret into view
+    EditPieces appended;       // then add these at the end, leaving the caret and the view alone
+    bool selectAll = false;    // then select everything
+    bool scroll = false;       // then scroll the caret into view
+
+    bool Any() const { return !inserted.Empty() || scrollFirst || !appended.Empty() || selectAll || scroll; }
+};
+
+// Each collects one edit. `apply` applies the batch to the box and empties it; it is called first
+// where the new edit cannot be collected after what is already there.
+void CollectReplace(EditBatch& batch, std::string_view text, const std::function<void()>& apply);
+void CollectAppend(EditBatch& batch, std::string_view text, const std::function<void()>& apply);
+// False when nothing waits: the box selects everything, or scrolls, at once.
+bool CollectSelectAll(EditBatch& batch);
+bool CollectScroll(EditBatch& batch);
+
+// How long the next batch may gather, from what applying the last one cost: the box never takes
+// more than a tenth of the time, and what it shows is never older than `slowestMs`.
+long long NextEditFrameMs(long long lastCostMs, long long slowestMs);
+
+}  // namespace afx
