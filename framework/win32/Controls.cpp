@@ -1,9 +1,13 @@
 // The control wrappers over the system's own controls, by their messages.
 #include "framework/Controls.h"
 
+#include "framework/win32/BarTexts.h"
+#include "framework/win32/BoxEdits.h"
 #include "framework/win32/User32.h"
 #include "framework/win32/WindowHost.h"
 
+namespace bar_texts = afx::bar_texts;
+namespace box_edits = afx::box_edits;
 using afx::WindowHost;
 
 namespace {
@@ -31,7 +35,15 @@ int CButton::GetCheck() const { return static_cast<int>(Send(this, w32::msg::BmG
 
 void CButton::SetCheck(int check) { Send(this, w32::msg::BmSetCheck, static_cast<w32::Word>(check)); }
 
+// A multi-line box gathers the program's edits a frame at a time; every message that reads or
+// changes the box finds them applied, so only the edits themselves need to know.
 void CEdit::SetSel(int start, int end, BOOL noScroll) {
+    if (start == 0 && end == -1 && box_edits::SelectAll(m_hWnd)) {
+        if (!noScroll) {
+            box_edits::Scroll(m_hWnd);
+        }
+        return;
+    }
     Send(this, w32::msg::EmSetSel, static_cast<w32::Word>(static_cast<w32::Long>(start)), end);
     if (!noScroll) {
         Send(this, w32::msg::EmScrollCaret);
@@ -51,38 +63,17 @@ void CEdit::ReplaceSel(const char* text, BOOL canUndo) {
     if (window == nullptr) {
         return;
     }
-    // The limit is on what the user types; the system's box would cut the program's text at it
-    // too, so it is lifted for the program's change and put back.
-    const w32::Long limit = w32::Send(window, w32::msg::EmGetLimitText);
-    w32::Send(window, w32::msg::EmSetLimitText, 0);
-    w32::SendText(window, w32::msg::EmReplaceSel, canUndo != FALSE ? 1 : 0, text != nullptr ? text : "");
-    w32::Send(window, w32::msg::EmSetLimitText, static_cast<w32::Word>(limit));
+    if (canUndo == FALSE && w32::IsMultiLine(window)) {
+        box_edits::Replace(m_hWnd, text != nullptr ? text : "");
+        return;
+    }
+    box_edits::Apply(m_hWnd);
+    w32::ReplaceSelection(window, w32::Utf16(text != nullptr ? text : ""), canUndo != FALSE);
 }
 
 void CEdit::AppendText(const char* text) {
-    w32::Handle window = Of(this);
-    if (window == nullptr) {
-        return;
-    }
-    std::uint32_t start = 0;
-    std::uint32_t end = 0;
-    w32::Send(window, w32::msg::EmGetSel, static_cast<w32::Word>(Pointer(&start)), Pointer(&end));
-    const bool showedEnd = w32::ShowsLastLine(window);
-    const w32::Long firstLine = w32::Send(window, w32::msg::EmGetFirstVisibleLine);
-    // The system's box inserts only at its selection: the text goes in at the end, then the
-    // selection and the view go back to where they were, or the view to the new end. A caret at
-    // the end with nothing selected keeps to the end, where the insertion leaves it.
-    const w32::Long length = w32::Send(window, w32::msg::GetTextLength);
-    const bool caretAtEnd = start == end && static_cast<w32::Long>(end) == length;
-    w32::Send(window, w32::msg::EmSetSel, static_cast<w32::Word>(length), length);
-    ReplaceSel(text, FALSE);
-    if (!caretAtEnd) {
-        w32::Send(window, w32::msg::EmSetSel, start, static_cast<w32::Long>(end));
-    }
-    if (showedEnd) {
-        w32::Send(window, w32::msg::VScroll, w32::msg::SbBottom);
-    } else {
-        w32::Send(window, w32::msg::EmLineScroll, 0, firstLine - w32::Send(window, w32::msg::EmGetFirstVisibleLine));
+    if (Of(this) != nullptr) {
+        box_edits::Append(m_hWnd, text != nullptr ? text : "");
     }
 }
 
@@ -94,7 +85,11 @@ UINT CEdit::GetLimitText() const { return static_cast<UINT>(Send(this, w32::msg:
 
 void CEdit::SetLimitText(UINT limit) { Send(this, w32::msg::EmSetLimitText, limit); }
 
-void CEdit::ScrollCaret() { Send(this, w32::msg::EmScrollCaret); }
+void CEdit::ScrollCaret() {
+    if (!box_edits::Scroll(m_hWnd)) {
+        Send(this, w32::msg::EmScrollCaret);
+    }
+}
 
 int CComboBox::AddString(const char* text) {
     w32::Handle window = Of(this);
@@ -217,18 +212,22 @@ int CStatusBarCtrl::GetParts(int count, int* rightEdges) const {
 }
 
 BOOL CStatusBarCtrl::SetText(const char* text, int part, int type) {
-    w32::Handle window = Of(this);
-    return window != nullptr && w32::SendText(window, w32::msg::SbSetText, static_cast<w32::Word>(part | type),
-                                              text != nullptr ? text : "") != 0
-               ? TRUE
-               : FALSE;
+    if (Of(this) == nullptr || part < 0 || part > 0xFF) {
+        return FALSE;
+    }
+    bar_texts::Set(m_hWnd, part | type, text != nullptr ? text : "");
+    return TRUE;
 }
 
 CString CStatusBarCtrl::GetText(int part) const {
     w32::Handle window = Of(this);
-    return window != nullptr
-               ? w32::ReceiveText(window, w32::msg::SbGetTextLength, w32::msg::SbGetText, static_cast<w32::Word>(part))
-               : std::string();
+    if (window == nullptr) {
+        return std::string();
+    }
+    if (const std::string* waiting = bar_texts::Waiting(m_hWnd, part)) {
+        return *waiting;
+    }
+    return w32::ReceiveText(window, w32::msg::SbGetTextLength, w32::msg::SbGetText, static_cast<w32::Word>(part));
 }
 
 void CStatusBarCtrl::SetMinHeight(int height) { Send(this, w32::msg::SbSetMinHeight, static_cast<w32::Word>(height)); }

@@ -45,4 +45,4 @@ CPlatform::CPlatform(int& /*argc*/, char** /*argv*/) {
     w32::StartWindowSystem();
 }
 
-CPlatform::~CPlatform() { w32::StopWindowSystem(); }
+CPlatform::~CPlatform() = default;

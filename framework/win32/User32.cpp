@@ -14,6 +14,10 @@
 
 namespace w32 {
 
+static_assert(msg::Paint == WM_PAINT && msg::EraseBackground == WM_ERASEBKGND && msg::SetCursor == WM_SETCURSOR &&
+              msg::NcHitTest == WM_NCHITTEST && msg::NcPaint == WM_NCPAINT && msg::NcMouseMove == WM_NCMOUSEMOVE &&
+              msg::Timer == WM_TIMER && msg::MouseMove == WM_MOUSEMOVE && msg::MouseHover == WM_MOUSEHOVER &&
+              msg::MouseLeave == WM_MOUSELEAVE);
 static_assert(msg::SetIcon == WM_SETICON && msg::GetIcon == WM_GETICON && msg::InitMenu == WM_INITMENU);
 static_assert(msg::NcDestroy == WM_NCDESTROY && msg::Command == WM_COMMAND && msg::KeyDown == WM_KEYDOWN &&
               msg::SysKeyDown == WM_SYSKEYDOWN);
@@ -156,12 +160,27 @@ bool StartWindowSystem() {
         return false;
     }
     g_windowThread = ::GetCurrentThreadId();
-    // Window timers of 1 ms need the system's timer to run at 1 ms.
-    ::timeBeginPeriod(1);
     return true;
 }
 
-void StopWindowSystem() { ::timeEndPeriod(1); }
+namespace {
+UINT g_fineTimer = 0;
+void (*g_everyMillisecond)() = nullptr;
+void CALLBACK EveryMillisecond(UINT, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR) { g_everyMillisecond(); }
+}  // namespace
+
+void FineTimer(bool fine, void (*everyMillisecond)()) {
+    if (fine && g_fineTimer == 0) {
+        ::timeBeginPeriod(1);
+        g_everyMillisecond = everyMillisecond;
+        g_fineTimer =
+            ::timeSetEvent(1, 0, EveryMillisecond, 0, TIME_PERIODIC | TIME_CALLBACK_FUNCTION | TIME_KILL_SYNCHRONOUS);
+    } else if (!fine && g_fineTimer != 0) {
+        ::timeKillEvent(g_fineTimer);
+        g_fineTimer = 0;
+        ::timeEndPeriod(1);
+    }
+}
 
 bool IsWindowThread() { return g_windowThread != 0 && ::GetCurrentThreadId() == g_windowThread; }
 
@@ -175,6 +194,9 @@ Handle CreateMessageWindow() {
 }
 
 void Route(Handle window) {
+    if (::GetPropW(H(window), kSuperProperty) != nullptr) {
+        return;
+    }
     const auto previous = ::SetWindowLongPtrW(H(window), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RoutedProc));
     ::SetPropW(H(window), kSuperProperty, reinterpret_cast<HANDLE>(previous));
 }
@@ -203,6 +225,9 @@ bool Post(Handle window, unsigned message, Word wParam, Long lParam) {
     return ::PostMessageW(H(window), message, wParam, lParam) != FALSE;
 }
 
+void SetWindowTimer(Handle window, Word id, unsigned ms) { ::SetTimer(H(window), id, ms, nullptr); }
+void KillWindowTimer(Handle window, Word id) { ::KillTimer(H(window), id); }
+
 Long SendText(Handle window, unsigned message, Word wParam, std::string_view text) {
     const std::wstring wide = Convert(text);
     return ::SendMessageW(H(window), message, wParam, reinterpret_cast<LPARAM>(wide.c_str()));
@@ -219,6 +244,15 @@ std::string ReceiveText(Handle window, unsigned lengthMessage, unsigned textMess
     ::SendMessageW(H(window), textMessage, wParam, reinterpret_cast<LPARAM>(buffer.data()));
     return Narrow(buffer.data(), static_cast<int>(::wcsnlen(buffer.data(), characters)));
 }
+
+void ReplaceSelection(Handle box, const std::wstring& text, bool canUndo) {
+    const LRESULT limit = ::SendMessageW(H(box), EM_GETLIMITTEXT, 0, 0);
+    ::SendMessageW(H(box), EM_SETLIMITTEXT, 0, 0);
+    ::SendMessageW(H(box), EM_REPLACESEL, canUndo ? TRUE : FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+    ::SendMessageW(H(box), EM_SETLIMITTEXT, static_cast<WPARAM>(limit), 0);
+}
+
+bool IsMultiLine(Handle box) { return (::GetWindowLongPtrW(H(box), GWL_STYLE) & ES_MULTILINE) != 0; }
 
 std::string GetText(Handle window) {
     const int length = ::GetWindowTextLengthW(H(window));
@@ -334,10 +368,38 @@ void WaitForMessages(int timeoutMs) {
                                   MWMO_INPUTAVAILABLE);
 }
 
+namespace {
+
+// The system hands out posted messages (socket notices, timer ticks) before input and painting: a
+// peer that keeps a socket readable would hold the user's clicks and keys, and the window's
+// drawing, back for as long as it sends. Posted messages therefore go in slices: once a slice has
+// passed, the input and painting that wait are delivered first, up to a bound, so that a window
+// that never stops asking to be painted cannot hold the posted messages back either.
+constexpr std::int64_t kSliceNs = 8000000;
+constexpr int kMostUserMessagesAtOnce = 64;
+std::int64_t g_sliceStart = 0;
+int g_userMessages = 0;
+
+bool TakeMessage(MSG* message) {
+    if (NowNs() - g_sliceStart >= kSliceNs) {
+        if (g_userMessages < kMostUserMessagesAtOnce &&
+            (::PeekMessageW(message, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT) != FALSE ||
+             ::PeekMessageW(message, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT) != FALSE)) {
+            ++g_userMessages;
+            return true;
+        }
+        g_userMessages = 0;
+        g_sliceStart = NowNs();
+    }
+    return ::PeekMessageW(message, nullptr, 0, 0, PM_REMOVE) != FALSE;
+}
+
+}  // namespace
+
 int DispatchWaiting(Handle keyDialog, PreTranslate preTranslate, int most) {
     MSG message{};
     int delivered = 0;
-    while (delivered < most && ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+    while (delivered < most && TakeMessage(&message)) {
         ++delivered;
         if (message.message == WM_QUIT) {
             continue;  // the program has no application loop to end
@@ -356,6 +418,25 @@ int DispatchWaiting(Handle keyDialog, PreTranslate preTranslate, int most) {
 }
 
 bool KeyDown(int virtualKey) { return (::GetKeyState(virtualKey) & 0x8000) != 0; }
+
+bool ClickWithMouse(Handle window) {
+    RECT rect{};
+    ::GetWindowRect(H(window), &rect);
+    // Absolute positions run from 0 to 65535 across the primary screen.
+    const int width = ::GetSystemMetrics(SM_CXSCREEN);
+    const int height = ::GetSystemMetrics(SM_CYSCREEN);
+    const LONG x = ::MulDiv(static_cast<int>((rect.left + rect.right) / 2), 65535, width - 1);
+    const LONG y = ::MulDiv(static_cast<int>((rect.top + rect.bottom) / 2), 65535, height - 1);
+    INPUT inputs[3]{};
+    const DWORD flags[3] = {MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+    for (int i = 0; i < 3; ++i) {
+        inputs[i].type = INPUT_MOUSE;
+        inputs[i].mi.dx = x;
+        inputs[i].mi.dy = y;
+        inputs[i].mi.dwFlags = flags[i] | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    }
+    return ::SendInput(3, inputs, sizeof(INPUT)) == 3;
+}
 
 int ShowMessageBox(Handle owner, std::string_view text, std::string_view caption, unsigned type) {
     return ::MessageBoxW(H(owner), Convert(text).c_str(), Convert(caption).c_str(), type);

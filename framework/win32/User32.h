@@ -20,15 +20,18 @@ using Long = std::intptr_t;
 using Router = Long (*)(Handle window, unsigned message, Word wParam, Long lParam);
 void SetRouter(Router router);
 
-// Starts the common controls and the system's timer resolution; false when they are not there.
+// Starts the common controls; false when they are not there.
 bool StartWindowSystem();
-void StopWindowSystem();
+// While `fine`, the system's timer runs at 1 ms and calls `everyMillisecond` each millisecond, on a
+// thread of the system's; the whole system's timer rate rises with it, so it is asked only while a
+// short period needs it.
+void FineTimer(bool fine, void (*everyMillisecond)());
 
 // Whether the calling thread is the one that started the window system and runs its loop.
 bool IsWindowThread();
 // A window that is never shown and only receives messages; its messages are routed.
 Handle CreateMessageWindow();
-// Routes the messages of an existing window (a dialog) from now on.
+// Routes the messages of an existing window (a dialog, a control) from now on; once is enough.
 void Route(Handle window);
 // The window's own procedure: the system's for the window's class.
 Long CallSuper(Handle window, unsigned message, Word wParam, Long lParam);
@@ -38,12 +41,20 @@ unsigned RegisterMessage(const wchar_t* name);
 
 Long Send(Handle window, unsigned message, Word wParam = 0, Long lParam = 0);
 bool Post(Handle window, unsigned message, Word wParam = 0, Long lParam = 0);
+// The system's own timer of a window: WM_TIMER with `id` after about `ms` (at least 10 ms).
+void SetWindowTimer(Handle window, Word id, unsigned ms);
+void KillWindowTimer(Handle window, Word id);
 // UTF-8 as UTF-16, each ill-formed part shown as one U+FFFD.
 std::wstring Utf16(std::string_view text);
 // Sends `message` with the text as a UTF-16 string in lParam.
 Long SendText(Handle window, unsigned message, Word wParam, std::string_view text);
 // Reads a string by a message that fills a UTF-16 buffer, after one that tells its length.
 std::string ReceiveText(Handle window, unsigned lengthMessage, unsigned textMessage, Word wParam);
+
+// Replaces an edit box's selection with `text`. The box's limit is on what the user types; the
+// system's box would cut the program's text at it too, so it is lifted for the change.
+void ReplaceSelection(Handle box, const std::wstring& text, bool canUndo);
+bool IsMultiLine(Handle box);
 
 std::string GetText(Handle window);
 void SetText(Handle window, std::string_view text);
@@ -87,10 +98,15 @@ Handle CreateDialogFromTemplate(const void* dialogTemplate, Handle owner);
 // The message loop. Waits up to `timeoutMs` for a message (or returns at once when one waits).
 void WaitForMessages(int timeoutMs);
 // Delivers up to `most` of the messages waiting now and returns how many; key messages go through
-// `keyDialog`'s dialog handling (Tab, Enter, Esc) after `preTranslate` has had its say.
+// `keyDialog`'s dialog handling (Tab, Enter, Esc) after `preTranslate` has had its say. Posted
+// messages come in the order they were posted, but input and painting never wait behind them for
+// more than a few milliseconds, however fast they come.
 using PreTranslate = bool (*)(Handle window, unsigned message, Word wParam, Long lParam);
 int DispatchWaiting(Handle keyDialog, PreTranslate preTranslate, int most);
 bool KeyDown(int virtualKey);
+// A left click in the middle of `window` as the mouse makes it, through the system's input queue;
+// false when the system refused it.
+bool ClickWithMouse(Handle window);
 
 int ShowMessageBox(Handle owner, std::string_view text, std::string_view caption, unsigned type);
 void Beep(unsigned type);
@@ -120,6 +136,16 @@ std::int64_t NowNs();
 
 // Message numbers and codes of the standard and common controls.
 namespace msg {
+inline constexpr unsigned Paint = 0x000F;
+inline constexpr unsigned EraseBackground = 0x0014;
+inline constexpr unsigned SetCursor = 0x0020;
+inline constexpr unsigned NcHitTest = 0x0084;
+inline constexpr unsigned NcPaint = 0x0085;
+inline constexpr unsigned NcMouseMove = 0x00A0;
+inline constexpr unsigned Timer = 0x0113;
+inline constexpr unsigned MouseMove = 0x0200;
+inline constexpr unsigned MouseHover = 0x02A1;
+inline constexpr unsigned MouseLeave = 0x02A3;
 inline constexpr unsigned SetIcon = 0x0080;
 inline constexpr unsigned GetIcon = 0x007F;
 inline constexpr unsigned InitMenu = 0x0116;

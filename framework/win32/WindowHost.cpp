@@ -4,6 +4,8 @@
 #include <unordered_map>
 
 #include "framework/Wnd.h"
+#include "framework/win32/BarTexts.h"
+#include "framework/win32/BoxEdits.h"
 #include "framework/win32/DialogWindow.h"
 #include "framework/win32/User32.h"
 #include "framework/win32/WindowTimer.h"
@@ -195,6 +197,14 @@ std::intptr_t WindowHost::Route(void* window, unsigned message, std::uintptr_t w
     const auto found = LiveWindows().find(handle);
     WindowHost* host = found != LiveWindows().end() ? found->second : nullptr;
     if (host == nullptr || host->m_kind == Kind::Control) {
+        // A control is routed only for the changes the program gathers for it.
+        if (message == w32::msg::NcDestroy) {
+            box_edits::Forget(handle);
+            bar_texts::Forget(handle);
+        } else if (box_edits::BeforeMessage(handle, message, wParam) ||
+                   bar_texts::BeforeMessage(handle, message, wParam)) {
+            return 0;
+        }
         return w32::CallSuper(window, message, wParam, lParam);
     }
     if (message == PostedMessageId()) {

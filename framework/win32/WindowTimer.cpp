@@ -18,6 +18,12 @@ using Clock = std::chrono::steady_clock;
 
 // The largest period a window timer takes; larger values, as unsigned numbers past it, run at it.
 constexpr std::int64_t kMaxTimerPeriodMs = 0x7FFFFFFF;
+// Periods shorter than this need the system's timer at 1 ms to keep them: by default it runs at
+// about 15 ms, and the thread's own waits are no finer than a millisecond either way. While one is
+// set, the system's 1 ms timer wakes the thread every millisecond.
+constexpr std::chrono::milliseconds kFineTimerBelow{10};
+// A tick this close to its time is due: a wake-up a hair early would otherwise cost a whole period.
+constexpr std::chrono::microseconds kDueSlack{200};
 
 struct Timer {
     std::chrono::nanoseconds period;
@@ -41,12 +47,15 @@ public:
         timer.due = Clock::now() + timer.period;
         timer.tag = ++m_nextTag;
         timer.waiting = false;
+        KeepFineTimer();
         m_changed.notify_one();
     }
 
     bool Kill(HWND window, UINT_PTR id) {
         const std::lock_guard lock(m_mutex);
-        return m_timers.erase({window, id}) != 0;
+        const bool killed = m_timers.erase({window, id}) != 0;
+        KeepFineTimer();
+        return killed;
     }
 
     bool Consume(HWND window, UINT_PTR id, LPARAM tag) {
@@ -68,13 +77,13 @@ private:
             Clock::time_point next = Clock::time_point::max();
             const Clock::time_point now = Clock::now();
             for (auto& [key, timer] : m_timers) {
-                if (timer.due <= now) {
+                if (timer.due <= now + kDueSlack) {
                     if (!timer.waiting &&
                         w32::Post(key.first, TimerMessageId(), static_cast<w32::Word>(key.second), timer.tag)) {
                         timer.waiting = true;
                     }
                     // Ticks that fell due while one was waiting are not made up.
-                    timer.due += timer.period * ((now - timer.due) / timer.period + 1);
+                    timer.due += timer.period * (std::max(now - timer.due, Clock::duration::zero()) / timer.period + 1);
                 }
                 next = std::min(next, timer.due);
             }
@@ -86,8 +95,19 @@ private:
         }
     }
 
+    // The system's timer runs at 1 ms exactly while a short period is set.
+    void KeepFineTimer() {
+        const bool fine = std::any_of(m_timers.begin(), m_timers.end(),
+                                      [](const auto& entry) { return entry.second.period < kFineTimerBelow; });
+        if (fine != m_fine) {
+            w32::FineTimer(fine, [] { Instance().m_changed.notify_one(); });
+            m_fine = fine;
+        }
+    }
+
     std::mutex m_mutex;
     std::condition_variable m_changed;
+    bool m_fine = false;
     std::map<std::pair<HWND, UINT_PTR>, Timer> m_timers;
     LPARAM m_nextTag = 0;
     std::thread m_thread;

@@ -229,6 +229,54 @@ TEST_F(HostilePeerTest, AFloodOfLargeDatagramsIsShownWholeWhileTheConsoleStaysRe
     });
 }
 
+// A peer that never stops sending keeps a receive notice waiting all the time. A click made
+// meanwhile is handled while the stream goes on, after a bounded number of notices, not when the
+// stream ends.
+TEST_F(HostilePeerTest, AClickDuringAStreamThatNeverPausesIsHandledWhileItGoesOn) {
+    CConsoleDlg dialog;
+    Run(dialog, [&] {
+        test::Fd peer = LinkClient(dialog);
+        std::atomic<bool> flooding{true};
+        std::atomic<bool> ended{false};
+        std::string lines;
+        while (lines.size() < 64 * 1024) {
+            lines += std::string(62, 'y') + "\r\n";
+        }
+        std::thread flood([&] {
+            while (flooding) {
+                test::SendAll(peer, lines);
+            }
+            ended = true;
+        });
+        ASSERT_TRUE(test::PumpUntil([&] { return dialog.m_nRecvCount > 256 * 1024; }, 20000));
+
+        const std::int64_t before = dialog.m_nRecvCount;
+        test::InjectClick(dialog, IDC_BUTTON_CLEAR_COUNT);
+        // The loop looks after every message; the count stops growing from `before` once the
+        // click has cleared it.
+        std::int64_t lastBeforeClear = before;
+        const bool cleared = test::PumpUntil(
+            [&] {
+                if (dialog.m_nRecvCount >= lastBeforeClear) {
+                    lastBeforeClear = dialog.m_nRecvCount;
+                    return false;
+                }
+                return true;
+            },
+            20000);
+        const bool stillFlooding = !ended;
+        flooding = false;
+        test::PumpUntil([&] { return ended.load(); }, 20000);
+        flood.join();
+
+        ASSERT_TRUE(cleared) << "the click was not handled within 20 s of a stream";
+        EXPECT_TRUE(stillFlooding);
+        // Notices of at most 2048 bytes: the click waited behind no more than 512 of them.
+        EXPECT_LE(lastBeforeClear - before, 512 * 2048);
+        Click(dialog, IDC_BUTTON_CLOSE);
+    });
+}
+
 TEST_F(HostilePeerTest, ABurstOfAHundredConnectsGetsExactlyOneInAndTheRestRefused) {
     CConsoleDlg dialog;
     Run(dialog, [&] {

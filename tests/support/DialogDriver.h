@@ -49,6 +49,10 @@ bool IsActiveWindow(const CWnd& window);
 // Clicks button `id` of `dialog` as the mouse would; a test failure when it is missing or disabled.
 void Click(const CWnd& dialog, int id);
 
+// A mouse click on button `id` of `dialog` as the window system delivers one: it takes its turn
+// among the events the loop handles, and takes effect when the loop gets to it.
+void InjectClick(const CWnd& dialog, int id);
+
 enum class Key { Return, Escape, Tab, Up, Down, F1, F4, Space };
 enum Modifier { kNoModifier = 0, kShift = 1, kControl = 2, kAlt = 4 };
 // A key pressed and released on the control that has the focus, as the keyboard would.

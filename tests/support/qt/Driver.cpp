@@ -2,6 +2,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 #include <gtest/gtest.h>
 
@@ -85,6 +86,18 @@ void Click(const CWnd& dialog, int id) {
     ASSERT_NE(button, nullptr) << id;
     ASSERT_TRUE(button->isEnabled()) << "clicking a disabled control " << id;
     button->click();
+}
+
+void InjectClick(const CWnd& dialog, int id) {
+    QWidget* button = Control(dialog, id);
+    ASSERT_NE(button, nullptr) << id;
+    // Queued as Qt queues what the window system reports, not handled on the spot.
+    const QPointF middle = QRectF(button->rect()).center();
+    const QPointF global = button->mapToGlobal(middle);
+    QApplication::postEvent(button, new QMouseEvent(QEvent::MouseButtonPress, middle, global, Qt::LeftButton,
+                                                    Qt::LeftButton, Qt::NoModifier));
+    QApplication::postEvent(button, new QMouseEvent(QEvent::MouseButtonRelease, middle, global, Qt::LeftButton,
+                                                    Qt::NoButton, Qt::NoModifier));
 }
 
 RECT ControlRect(const CWnd& control) {

@@ -49,6 +49,12 @@ void Click(const CWnd& dialog, int id) {
     w32::Send(Native(*button), w32::msg::BmClick);
 }
 
+void InjectClick(const CWnd& dialog, int id) {
+    CWnd* button = dialog.GetDlgItem(id);
+    ASSERT_NE(button, nullptr) << id;
+    ASSERT_TRUE(w32::ClickWithMouse(Native(*button)));
+}
+
 void PressKey(Key key, int modifiers) {
     const bool alt = (modifiers & kAlt) != 0;
     const w32::Word code = VirtualKey(key);

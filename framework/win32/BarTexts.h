@@ -1,0 +1,23 @@
+#pragma once
+// The program's texts for the system's status bars, gathered a frame at a time: a counter shown for
+// every chunk received would otherwise cost the system's bar a redraw a chunk. The bar shows the
+// latest text of each part within a frame, and before any message that could read it, from this
+// program or from another (a screen reader's SB_GETTEXT).
+
+#include <string>
+
+#include "framework/AfxTypes.h"
+
+namespace afx::bar_texts {
+
+// Sets the text of the part, with the drawing type in the high byte of `partAndType`.
+void Set(HWND bar, int partAndType, std::string text);
+// The text waiting for part `part`, or null when the bar shows its latest text already.
+const std::string* Waiting(HWND bar, int part);
+
+// A message reaches `bar`; true when it was the bar's own frame timer, which the bar never sees.
+bool BeforeMessage(HWND bar, UINT message, WPARAM wParam);
+// The bar is being destroyed: what waits for it goes with it.
+void Forget(HWND bar);
+
+}  // namespace afx::bar_texts

@@ -1,0 +1,33 @@
+#pragma once
+// The program's edits to the system's multi-line boxes, gathered a frame at a time (see EditBatch):
+// the system's box costs about as much for one insertion as for the text of a whole frame, so a
+// stream of small insertions reaches it as one. A box with edits waiting brings itself up to date
+// before any message that could read or change it, from this program or from another (a screen
+// reader's WM_GETTEXT), and once a frame has passed: at the next edit, or by a timer of its own
+// when the edits stop coming.
+
+#include <string_view>
+
+#include "framework/AfxTypes.h"
+
+namespace afx::box_edits {
+
+// Each collects one edit of `box`, or applies it at once when that is due.
+void Replace(HWND box, std::string_view text);
+void Append(HWND box, std::string_view text);
+// False when nothing waits: the caller selects, or scrolls, at once.
+bool SelectAll(HWND box);
+bool Scroll(HWND box);
+// Applies what waits for `box`.
+void Apply(HWND box);
+
+// Whether a message to a control neither reads nor changes what it shows: drawing it, the pointer
+// passing over it, timers, the typing limit. Every other message finds gathered changes applied.
+bool LeavesContentAlone(UINT message);
+
+// A message reaches `box`; true when it was the box's own frame timer, which the box never sees.
+bool BeforeMessage(HWND box, UINT message, WPARAM wParam);
+// The box is being destroyed: what waits for it goes with it.
+void Forget(HWND box);
+
+}  // namespace afx::box_edits
