@@ -21,7 +21,7 @@ constexpr std::size_t kLongestRun = 2048;
 // Under a flood the box empties itself every few chunks, and what waits is small just after: once
 // the frame has passed, edits wait for the first text after such a moment, up to a latest time,
 // rather than give the box a whole box of text to lay out.
-constexpr std::size_t kCheapBytes = 8192;
+constexpr std::size_t kCheapBytes = 4096;
 constexpr long long kLatestMs = 120;
 // The box's own timer for edits that stop coming: it applies them once none has come for a while.
 constexpr w32::Word kFrameTimer = 0x5155;
@@ -149,7 +149,10 @@ void Collected(HWND handle, Box& state) {
     state.lastCollectedNs = w32::NowNs();
     const long long waitedMs = (state.lastCollectedNs - state.lastAppliedNs) / 1000000;
     const std::size_t waiting = state.batch.inserted.text.size() + state.batch.appended.text.size();
-    const bool cheap = waiting > 0 && waiting <= kCheapBytes;  // an emptied box alone is not worth a frame
+    // An emptied box alone is not worth a frame; an emptied box with its first chunk is the
+    // cheapest text a flood offers.
+    const bool afterEmptying = state.batch.reset && state.batch.appended.ends.size() == 1;
+    const bool cheap = waiting > 0 && (afterEmptying || waiting <= kCheapBytes);
     if (waitedMs >= state.frameMs && (cheap || waitedMs >= kLatestMs)) {
         ApplyNow(handle, state);
     } else if (!state.timer) {

@@ -109,6 +109,42 @@ TEST_F(DataTest, ChunksGoAtTheEndLeavingTheCaretTheSelectionAndAScrolledViewAlon
     });
 }
 
+// What the program does to the box and the status bar in one go, as a flood does it (additions, an
+// emptying, more additions), is seen whole and in order by the next read, each addition decoded on
+// its own: bytes of one never complete a character of another.
+TEST_F(DataTest, EditsMadeInOneGoAreSeenWholeByTheNextReadEachAdditionDecodedOnItsOwn) {
+    CConsoleDlg dialog;
+    Run(dialog, [&] {
+        CEdit& box = dialog.m_editReceive;
+        box.AppendText("before the emptying");
+        box.SetSel(0, -1);
+        box.ScrollCaret();
+        box.ReplaceSel("", FALSE);
+        box.AppendText("\xC3");
+        box.AppendText("\xA9!");
+        std::string lines;
+        for (int i = 0; i < 100; ++i) {
+            box.AppendText("line\r\n");
+            lines += "line\r\n";
+        }
+        const std::string expected =
+            test::DecodedAsTheBoxShows("\xC3") + test::DecodedAsTheBoxShows("\xA9") + "!" + lines;
+        EXPECT_TRUE(Text(dialog, IDC_EDIT_RECEIVE) == expected);
+        int start = -1;
+        int end = -1;
+        box.GetSel(start, end);  // the emptied box's caret was at its end, and kept to it
+        EXPECT_EQ(start, 603);
+        EXPECT_EQ(end, 603);
+
+        dialog.m_statusBar.SetText("RECEIVE: 1 ", 1, 0);
+        dialog.m_statusBar.SetText("RECEIVE: 2 ", 1, 0);
+        EXPECT_EQ(Status(dialog, 1), "RECEIVE: 2 ");
+        test::PumpFor(100);
+        EXPECT_EQ(Status(dialog, 1), "RECEIVE: 2 ");
+        EXPECT_TRUE(Text(dialog, IDC_EDIT_RECEIVE) == expected);
+    });
+}
+
 TEST_F(DataTest, ABurstArrivesWholeAndCountedInBufferSizedChunks) {
     CConsoleDlg dialog;
     Run(dialog, [&] {
