@@ -239,7 +239,7 @@ TEST_F(HostilePeerTest, AClickDuringAStreamThatNeverPausesIsHandledWhileItGoesOn
         std::atomic<bool> flooding{true};
         std::atomic<bool> ended{false};
         std::string lines;
-        while (lines.size() < 64 * 1024) {
+        while (lines.size() < std::size_t{64} * 1024) {
             lines += std::string(62, 'y') + "\r\n";
         }
         std::thread flood([&] {
@@ -248,7 +248,7 @@ TEST_F(HostilePeerTest, AClickDuringAStreamThatNeverPausesIsHandledWhileItGoesOn
             }
             ended = true;
         });
-        ASSERT_TRUE(test::PumpUntil([&] { return dialog.m_nRecvCount > 256 * 1024; }, 20000));
+        ASSERT_TRUE(test::PumpUntil([&] { return dialog.m_nRecvCount > std::int64_t{256} * 1024; }, 20000));
 
         const std::int64_t before = dialog.m_nRecvCount;
         test::InjectClick(dialog, IDC_BUTTON_CLEAR_COUNT);
@@ -272,7 +272,7 @@ TEST_F(HostilePeerTest, AClickDuringAStreamThatNeverPausesIsHandledWhileItGoesOn
         ASSERT_TRUE(cleared) << "the click was not handled within 20 s of a stream";
         EXPECT_TRUE(stillFlooding);
         // Notices of at most 2048 bytes: the click waited behind no more than 512 of them.
-        EXPECT_LE(lastBeforeClear - before, 512 * 2048);
+        EXPECT_LE(lastBeforeClear - before, std::int64_t{512} * 2048);
         Click(dialog, IDC_BUTTON_CLOSE);
     });
 }
