@@ -11,6 +11,7 @@
 
 // The program's headers first: the system socket headers define some of their names as macros.
 #include "bench/BenchSupport.h"
+#include "bench/Floods.h"
 #include "framework/qt/WindowHost.h"
 
 #include <spawn.h>
@@ -44,7 +45,9 @@ namespace {
 using bench::Click;
 using bench::Clock;
 using bench::FreePort;
+using bench::Kind;
 using bench::Listener;
+using bench::Name;
 using bench::PumpUntil;
 using bench::RssKiB;
 using bench::RunConsole;
@@ -62,37 +65,13 @@ double Percentile(std::vector<double> values, double p) {
 
 double NowMs() { return Seconds(Clock::now().time_since_epoch()) * 1000; }
 
-enum class Kind { Lines, SpaceFree, Hex };
-
-const char* Name(Kind kind) {
-    switch (kind) {
-        case Kind::Lines: return "text display, lines";
-        case Kind::SpaceFree: return "text display, no blanks";
-        case Kind::Hex: return "hex display";
-    }
-    return "";
-}
-
 // Every so many bytes the flood carries a marker "#<n>;" in place of a block's first bytes, and the
 // time it was sent; the UI side finds markers in what reaches the box. Under a flood the box shows
 // only its last 30,000 characters whenever it is drawn, so markers come often enough that what is
 // shown holds some.
 constexpr std::size_t kMarkerEvery = std::size_t{16} * 1024;
 
-// A block of the flood: lines of text ending in CR LF, or letters without a blank.
-std::string Block(Kind kind) {
-    std::string block;
-    if (kind == Kind::Lines) {
-        while (block.size() < kMarkerEvery) {
-            block += "The quick brown fox jumps over the lazy dog 0123456789\r\n";
-        }
-    } else {
-        for (std::size_t i = 0; i < kMarkerEvery; ++i) {
-            block += static_cast<char>('A' + i % 26);
-        }
-    }
-    return block.substr(0, kMarkerEvery);
-}
+std::string Block(Kind kind) { return bench::Block(kind, kMarkerEvery); }
 
 struct Markers {
     explicit Markers(std::size_t count) : sentMs(count) {}

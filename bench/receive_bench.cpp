@@ -10,27 +10,18 @@
 #include <string>
 #include <thread>
 
-#include "app/ConsoleApp.h"
-#include "console/ConsoleDlg.h"
-#include "framework/MessageLoop.h"
-#include "net/AsyncSocket.h"
-#include "res/Resources.h"
-#include "tests/support/DialogDriver.h"
+#include "bench/ConsoleProgram.h"
+#include "tests/console/ConsoleFixture.h"
 #include "tests/support/Peers.h"
 
 namespace {
 
 double Run(std::size_t bytes, bool hex) {
-    CConsoleApp app;
-    AfxDeriveAppNames(&app, "quenzo");
-    CConsoleDlg dialog;
-    app.m_pMainWnd = &dialog;
     double seconds = 0;
-    test::RunDialog(dialog, [&] {
+    bench::RunConsole([&](CConsoleDlg& dialog) {
         std::uint16_t port = 0;
         test::Fd listener = test::TcpListener(&port);
-        dialog.m_ipModule.SetAddress(127, 0, 0, 1);
-        dialog.SetDlgItemText(IDC_EDIT_MODULE_PORT, std::to_string(port).c_str());
+        test::SetModule(dialog, port);
         if (hex) {
             test::Click(dialog, IDC_CHECK_HEX_DISPLAY);
         }
@@ -54,29 +45,23 @@ double Run(std::size_t bytes, bool hex) {
         }
         test::Click(dialog, IDC_BUTTON_CLOSE);
     });
-    app.m_pMainWnd = nullptr;
     return seconds;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    test::PrepareBackend();
-    CPlatform platform(argc, argv);
-    AfxSetResourceTable(&QuenzoResources());
-    if (!StartSocketService()) {
-        std::printf("FAILED: the socket service did not start\n");
-        return 1;
-    }
-    const std::size_t mebibytes = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 64;
-    const std::size_t bytes = mebibytes << 20;
-    for (const bool hex : {false, true}) {
-        const double seconds = Run(bytes, hex);
-        if (seconds <= 0) {
-            return 1;
+    return bench::RunProgram(argc, argv, [&] {
+        const std::size_t mebibytes = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 64;
+        const std::size_t bytes = mebibytes << 20;
+        for (const bool hex : {false, true}) {
+            const double seconds = Run(bytes, hex);
+            if (seconds <= 0) {
+                return 1;
+            }
+            std::printf("receive %s: %zu MiB in %.2f s = %.1f MB/s\n", hex ? "hex " : "text", mebibytes, seconds,
+                        static_cast<double>(bytes) / seconds / 1e6);
         }
-        std::printf("receive %s: %zu MiB in %.2f s = %.1f MB/s\n", hex ? "hex " : "text", mebibytes, seconds,
-                    static_cast<double>(bytes) / seconds / 1e6);
-    }
-    return 0;
+        return 0;
+    });
 }

@@ -6,7 +6,6 @@
 // one batch per box and apply it in the order of the fields below.
 
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,10 +44,39 @@ struct EditBatch {
     bool Any() const { return !inserted.Empty() || scrollFirst || !appended.Empty() || selectAll || scroll; }
 };
 
-// Each collects one edit. `apply` applies the batch to the box and empties it; it is called first
+// Each collects one edit. `apply()` applies the batch to the box and empties it; it is called first
 // where the new edit cannot be collected after what is already there.
-void CollectReplace(EditBatch& batch, std::string_view text, const std::function<void()>& apply);
-void CollectAppend(EditBatch& batch, std::string_view text, const std::function<void()>& apply);
+template <class Apply>
+void CollectReplace(EditBatch& batch, std::string_view text, Apply&& apply) {
+    if (batch.selectAll) {
+        // Everything was selected: the whole text becomes this one, and what was collected for the
+        // text before is gone with it.
+        batch.selectAll = false;
+        batch.reset = true;
+        batch.inserted = {};
+        batch.scrollFirst = false;
+        batch.appended = {};
+    } else if (!batch.appended.Empty() || batch.scroll) {
+        apply();
+    }
+    // Each insertion leaves the caret behind it, where the next one goes.
+    batch.inserted.Add(text);
+}
+
+template <class Apply>
+void CollectAppend(EditBatch& batch, std::string_view text, Apply&& apply) {
+    if (batch.selectAll || (batch.scroll && !batch.appended.Empty())) {
+        apply();
+    }
+    // A scroll asked for before the first addition (as emptying the box asks) comes before the
+    // additions: the box that empties itself under a flood then costs nothing until the frame.
+    if (batch.scroll) {
+        batch.scroll = false;
+        batch.scrollFirst = true;
+    }
+    batch.appended.Add(text);
+}
+
 // False when nothing waits: the box selects everything, or scrolls, at once.
 bool CollectSelectAll(EditBatch& batch);
 bool CollectScroll(EditBatch& batch);

@@ -17,38 +17,19 @@
 #include <thread>
 #include <vector>
 
-#include "app/ConsoleApp.h"
+#include "bench/ConsoleProgram.h"
+#include "bench/Floods.h"
 #include "bench/windows/BareWindows.h"
-#include "console/ConsoleDlg.h"
-#include "framework/MessageLoop.h"
 #include "framework/win32/User32.h"
-#include "net/AsyncSocket.h"
-#include "res/Resources.h"
-#include "tests/support/DialogDriver.h"
+#include "tests/console/ConsoleFixture.h"
 #include "tests/support/Peers.h"
 
 namespace {
 
-enum class Kind { Lines, SpaceFree, Hex };
+using bench::Kind;
+using bench::Name;
 
-const char* Name(Kind kind) {
-    switch (kind) {
-        case Kind::Lines: return "text display, lines";
-        case Kind::SpaceFree: return "text display, no blanks";
-        case Kind::Hex: return "hex display";
-    }
-    return "";
-}
-
-std::string Block(Kind kind) {
-    std::string block;
-    while (block.size() < std::size_t{1} << 16) {
-        block += kind == Kind::Lines ? "The quick brown fox jumps over the lazy dog 0123456789\r\n"
-                                     : "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    }
-    block.resize(std::size_t{1} << 16);
-    return block;
-}
+constexpr std::size_t kBlock = std::size_t{1} << 16;
 
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -86,27 +67,12 @@ struct Flood {
     double longestUnpaintedMs = 0;
 };
 
-// Runs `script` in a console of its own, in the console's modal loop.
-void InConsole(const std::function<void(CConsoleDlg&)>& script) {
-    CConsoleApp app;
-    AfxDeriveAppNames(&app, "quenzo");
-    CConsoleDlg dialog;
-    app.m_pMainWnd = &dialog;
-    test::RunDialog(dialog, [&] { script(dialog); });
-    app.m_pMainWnd = nullptr;
-}
-
-void SetModule(CConsoleDlg& dialog, std::uint16_t port) {
-    dialog.m_ipModule.SetAddress(127, 0, 0, 1);
-    dialog.SetDlgItemText(IDC_EDIT_MODULE_PORT, std::to_string(port).c_str());
-}
-
 Flood FloodConsole(Kind kind, std::size_t bytes) {
     Flood result;
-    InConsole([&](CConsoleDlg& dialog) {
+    bench::RunConsole([&](CConsoleDlg& dialog) {
         std::uint16_t port = 0;
         test::Fd listener = test::TcpListener(&port);
-        SetModule(dialog, port);
+        test::SetModule(dialog, port);
         if (kind == Kind::Hex) {
             test::Click(dialog, IDC_CHECK_HEX_DISPLAY);
         }
@@ -116,7 +82,7 @@ Flood FloodConsole(Kind kind, std::size_t bytes) {
         CWnd* box = dialog.GetDlgItem(IDC_EDIT_RECEIVE);
         bare::WatchPaints(box->m_hWnd);
 
-        const std::string block = Block(kind);
+        const std::string block = bench::Block(kind, kBlock);
         const double start = bare::NowMs();
         std::thread sender([&] {
             for (std::size_t sent = 0; sent < bytes; sent += block.size()) {
@@ -186,13 +152,13 @@ Ticks Spacing(const std::vector<double>& times, double seconds) {
 // `flooded`, the peer meanwhile sends datagrams to the console as fast as it can.
 Ticks AutoSend(bool flooded, double seconds) {
     Ticks result;
-    InConsole([&](CConsoleDlg& dialog) {
+    bench::RunConsole([&](CConsoleDlg& dialog) {
         std::uint16_t peerPort = 0;
         test::Fd peer = test::UdpSocket(&peerPort);
-        SetModule(dialog, peerPort);
+        test::SetModule(dialog, peerPort);
         const std::uint16_t port = test::FreePort(false);
         test::Click(dialog, IDC_CHECK_TCP);
-        dialog.SetDlgItemText(IDC_EDIT_LOCAL_PORT, std::to_string(port).c_str());
+        test::SetLocalPort(dialog, port);
         test::Click(dialog, IDC_BUTTON_CONNECT);
         dialog.SetDlgItemText(IDC_EDIT_SEND, "tick");
         dialog.SetDlgItemText(IDC_EDIT_CYCLE, "1");
@@ -229,35 +195,6 @@ Ticks AutoSend(bool flooded, double seconds) {
     });
     return result;
 }
-
-void Receiving(std::size_t bytes, int runs);
-void Sending();
-
-}  // namespace
-
-int main(int argc, char** argv) {
-    test::PrepareBackend();
-    CPlatform platform(argc, argv);
-    AfxSetResourceTable(&QuenzoResources());
-    if (!StartSocketService()) {
-        std::printf("FAILED: the socket service did not start\n");
-        return 1;
-    }
-    const std::size_t mebibytes = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 16;
-    const int runs = std::max(argc > 2 ? std::atoi(argv[2]) : 3, 1);
-    const std::size_t bytes = mebibytes << 20;
-    const std::string only = argc > 3 ? argv[3] : "";
-    std::printf("Windows benchmark: %zu MiB floods, %d runs each, one process\n\n", mebibytes, runs);
-    if (only != "autosend") {
-        Receiving(bytes, runs);
-    }
-    if (only != "receive") {
-        Sending();
-    }
-    return 0;
-}
-
-namespace {
 
 void Receiving(std::size_t bytes, int runs) {
     std::vector<double> bareRates;
@@ -300,3 +237,20 @@ void Sending() {
 }
 
 }  // namespace
+
+int main(int argc, char** argv) {
+    return bench::RunProgram(argc, argv, [&] {
+        const std::size_t mebibytes = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 16;
+        const int runs = std::max(argc > 2 ? std::atoi(argv[2]) : 3, 1);
+        const std::size_t bytes = mebibytes << 20;
+        const std::string only = argc > 3 ? argv[3] : "";
+        std::printf("Windows benchmark: %zu MiB floods, %d runs each, one process\n\n", mebibytes, runs);
+        if (only != "autosend") {
+            Receiving(bytes, runs);
+        }
+        if (only != "receive") {
+            Sending();
+        }
+        return 0;
+    });
+}

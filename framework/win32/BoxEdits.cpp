@@ -2,10 +2,10 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <utility>
 
 #include "framework/EditBatch.h"
+#include "framework/win32/Gathered.h"
 #include "framework/win32/User32.h"
 
 namespace afx::box_edits {
@@ -36,21 +36,12 @@ struct Box {
     bool timer = false;
 };
 
-std::unordered_map<HWND, Box>& Boxes() {
-    static std::unordered_map<HWND, Box> boxes;
+Gathered<Box>& Boxes() {
+    static Gathered<Box> boxes(kFrameTimer);
     return boxes;
 }
 
 w32::Handle Native(HWND handle) { return reinterpret_cast<w32::Handle>(handle); }
-
-// The box's edits from now on: its messages pass BeforeMessage first.
-Box& Take(HWND handle) {
-    const auto [found, added] = Boxes().try_emplace(handle);
-    if (added) {
-        w32::Route(Native(handle));
-    }
-    return found->second;
-}
 
 std::wstring Wide(const EditPieces& pieces) {
     std::wstring wide;
@@ -74,12 +65,14 @@ std::size_t PieceEnd(const std::wstring& text, std::size_t from) {
 
 // Replaces the box's selection with the text, a piece at a time; the caret ends behind it.
 void Insert(w32::Handle box, const std::wstring& text) {
-    std::size_t from = 0;
-    do {
-        const std::size_t end = PieceEnd(text, from);
-        w32::ReplaceSelection(box, from == 0 && end == text.size() ? text : text.substr(from, end - from), false);
-        from = end;
-    } while (from < text.size());
+    std::size_t end = PieceEnd(text, 0);
+    if (end == text.size()) {
+        w32::ReplaceSelection(box, text, false);
+        return;
+    }
+    for (std::size_t from = 0; from < text.size(); from = end, end = PieceEnd(text, from)) {
+        w32::ReplaceSelection(box, text.substr(from, end - from), false);
+    }
 }
 
 // Adds the text at the end as CEdit::AppendText says. The system's box inserts only at its
@@ -107,14 +100,14 @@ void AppendNow(w32::Handle box, const std::wstring& text) {
 }
 
 void ApplyNow(HWND handle, Box& state) {
-    const w32::Handle box = Native(handle);
-    if (state.timer) {
-        w32::KillWindowTimer(box, kFrameTimer);
-        state.timer = false;
-    }
-    if (!state.batch.Any() || state.applying) {
+    if (state.applying) {
         return;
     }
+    Boxes().StopTimer(handle, state);
+    if (!state.batch.Any()) {
+        return;
+    }
+    const w32::Handle box = Native(handle);
     const std::int64_t started = w32::NowNs();
     const EditBatch batch = std::move(state.batch);
     state.batch = {};
@@ -153,11 +146,11 @@ void Collected(HWND handle, Box& state) {
     // cheapest text a flood offers.
     const bool afterEmptying = state.batch.reset && state.batch.appended.ends.size() == 1;
     const bool cheap = waiting > 0 && (afterEmptying || waiting <= kCheapBytes);
-    if (waitedMs >= state.frameMs && (cheap || waitedMs >= kLatestMs)) {
+    // Edits made while the box applies the last ones (by a handler of its notices) wait for its timer.
+    if (!state.applying && waitedMs >= state.frameMs && (cheap || waitedMs >= kLatestMs)) {
         ApplyNow(handle, state);
-    } else if (!state.timer) {
-        w32::SetWindowTimer(Native(handle), kFrameTimer, static_cast<unsigned>(state.frameMs));
-        state.timer = true;
+    } else {
+        Boxes().StartTimer(handle, state, static_cast<unsigned>(state.frameMs));
     }
 }
 
@@ -172,77 +165,43 @@ void TimerFired(HWND handle, Box& state) {
 
 }  // namespace
 
-bool LeavesContentAlone(UINT message) {
-    switch (message) {
-        case w32::msg::Paint:
-        case w32::msg::NcPaint:
-        case w32::msg::EraseBackground:
-        case w32::msg::Timer:
-        case w32::msg::SetCursor:
-        case w32::msg::NcHitTest:
-        case w32::msg::MouseMove:
-        case w32::msg::NcMouseMove:
-        case w32::msg::MouseHover:
-        case w32::msg::MouseLeave:
-        case w32::msg::EmGetLimitText:
-        case w32::msg::EmSetLimitText: return true;
-        default: return false;
-    }
-}
-
 void Replace(HWND box, std::string_view text) {
-    Box& state = Take(box);
+    Box& state = Boxes().Take(box);
     CollectReplace(state.batch, text, [&] { ApplyNow(box, state); });
     Collected(box, state);
 }
 
 void Append(HWND box, std::string_view text) {
-    Box& state = Take(box);
+    Box& state = Boxes().Take(box);
     CollectAppend(state.batch, text, [&] { ApplyNow(box, state); });
     Collected(box, state);
 }
 
 bool SelectAll(HWND box) {
-    const auto found = Boxes().find(box);
-    return found != Boxes().end() && CollectSelectAll(found->second.batch);
+    Box* state = Boxes().Find(box);
+    return state != nullptr && CollectSelectAll(state->batch);
 }
 
 bool Scroll(HWND box) {
-    const auto found = Boxes().find(box);
-    return found != Boxes().end() && CollectScroll(found->second.batch);
-}
-
-void Apply(HWND box) {
-    const auto found = Boxes().find(box);
-    if (found != Boxes().end()) {
-        ApplyNow(box, found->second);
-    }
+    Box* state = Boxes().Find(box);
+    return state != nullptr && CollectScroll(state->batch);
 }
 
 bool BeforeMessage(HWND box, UINT message, WPARAM wParam) {
-    const auto found = Boxes().find(box);
-    if (found == Boxes().end()) {
+    Box* state = Boxes().Find(box);
+    if (state == nullptr) {
         return false;
     }
-    if (message == w32::msg::Timer && wParam == kFrameTimer) {
-        TimerFired(box, found->second);
+    if (Boxes().IsTimer(message, wParam)) {
+        TimerFired(box, *state);
         return true;
     }
-    if (!LeavesContentAlone(message) && !found->second.applying) {
-        ApplyNow(box, found->second);
+    if (!LeavesContentAlone(message)) {
+        ApplyNow(box, *state);
     }
     return false;
 }
 
-void Forget(HWND box) {
-    const auto found = Boxes().find(box);
-    if (found == Boxes().end()) {
-        return;
-    }
-    if (found->second.timer) {
-        w32::KillWindowTimer(Native(box), kFrameTimer);
-    }
-    Boxes().erase(found);
-}
+void Forget(HWND box) { Boxes().Forget(box); }
 
 }  // namespace afx::box_edits

@@ -18,12 +18,6 @@ void Append(HWND box, std::string_view text);
 // False when nothing waits: the caller selects, or scrolls, at once.
 bool SelectAll(HWND box);
 bool Scroll(HWND box);
-// Applies what waits for `box`.
-void Apply(HWND box);
-
-// Whether a message to a control neither reads nor changes what it shows: drawing it, the pointer
-// passing over it, timers, the typing limit. Every other message finds gathered changes applied.
-bool LeavesContentAlone(UINT message);
 
 // A message reaches `box`; true when it was the box's own frame timer, which the box never sees.
 bool BeforeMessage(HWND box, UINT message, WPARAM wParam);

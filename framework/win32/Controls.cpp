@@ -67,7 +67,6 @@ void CEdit::ReplaceSel(const char* text, BOOL canUndo) {
         box_edits::Replace(m_hWnd, text != nullptr ? text : "");
         return;
     }
-    box_edits::Apply(m_hWnd);
     w32::ReplaceSelection(window, w32::Utf16(text != nullptr ? text : ""), canUndo != FALSE);
 }
 
