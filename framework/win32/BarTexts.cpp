@@ -4,6 +4,7 @@
 #include <map>
 #include <utility>
 
+#include "framework/win32/ControlReads.h"
 #include "framework/win32/Gathered.h"
 #include "framework/win32/User32.h"
 
@@ -40,6 +41,7 @@ void Show(HWND handle, Bar& bar) {
 
 void Set(HWND handle, int partAndType, std::string text) {
     Bar& bar = Bars().Take(handle);
+    control_reads::Changed(handle);
     // A part has one text: a later one replaces it, whatever its drawing type.
     bar.waiting[partAndType & 0xFF] = {partAndType, std::move(text)};
     const std::int64_t waited = w32::NowNs() - bar.lastShownNs;

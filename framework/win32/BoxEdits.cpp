@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "framework/EditBatch.h"
+#include "framework/win32/ControlReads.h"
 #include "framework/win32/Gathered.h"
 #include "framework/win32/User32.h"
 
@@ -139,6 +140,7 @@ void ApplyNow(HWND handle, Box& state) {
 // quiet while is seen at once) and what waits is cheap to lay out, or the latest time has passed;
 // else when a frame has passed without edits, by the box's timer.
 void Collected(HWND handle, Box& state) {
+    control_reads::Changed(handle);
     state.lastCollectedNs = w32::NowNs();
     const long long waitedMs = (state.lastCollectedNs - state.lastAppliedNs) / 1000000;
     const std::size_t waiting = state.batch.inserted.text.size() + state.batch.appended.text.size();

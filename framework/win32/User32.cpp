@@ -18,6 +18,7 @@ static_assert(msg::Paint == WM_PAINT && msg::EraseBackground == WM_ERASEBKGND &&
               msg::NcHitTest == WM_NCHITTEST && msg::NcPaint == WM_NCPAINT && msg::NcMouseMove == WM_NCMOUSEMOVE &&
               msg::Timer == WM_TIMER && msg::MouseMove == WM_MOUSEMOVE && msg::MouseHover == WM_MOUSEHOVER &&
               msg::MouseLeave == WM_MOUSELEAVE);
+static_assert(msg::GetText == WM_GETTEXT);
 static_assert(msg::SetIcon == WM_SETICON && msg::GetIcon == WM_GETICON && msg::InitMenu == WM_INITMENU);
 static_assert(msg::NcDestroy == WM_NCDESTROY && msg::Command == WM_COMMAND && msg::KeyDown == WM_KEYDOWN &&
               msg::SysKeyDown == WM_SYSKEYDOWN);
@@ -404,11 +405,14 @@ int DispatchWaiting(Handle keyDialog, PreTranslate preTranslate, int most) {
         if (message.message == WM_QUIT) {
             continue;  // the program has no application loop to end
         }
-        if (preTranslate != nullptr && message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST &&
+        // Only keys are the dialog manager's (Tab, arrows, Enter, Esc, mnemonics); anything else it
+        // would dispatch as is, after asking the system's server whether the window is the dialog's.
+        const bool key = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
+        if (key && preTranslate != nullptr &&
             preTranslate(message.hwnd, message.message, message.wParam, message.lParam)) {
             continue;
         }
-        if (keyDialog != nullptr && ::IsDialogMessageW(H(keyDialog), &message) != FALSE) {
+        if (key && keyDialog != nullptr && ::IsDialogMessageW(H(keyDialog), &message) != FALSE) {
             continue;
         }
         ::TranslateMessage(&message);

@@ -164,6 +164,7 @@ inline constexpr unsigned EmSetLimitText = 0x00C5;
 inline constexpr unsigned EmGetLimitText = 0x00D5;
 inline constexpr unsigned EmGetFirstVisibleLine = 0x00CE;
 inline constexpr unsigned EmLineScroll = 0x00B6;
+inline constexpr unsigned GetText = 0x000D;
 inline constexpr unsigned GetTextLength = 0x000E;
 inline constexpr unsigned VScroll = 0x0115;
 inline constexpr unsigned SbBottom = 7;

@@ -6,6 +6,7 @@
 #include "framework/Wnd.h"
 #include "framework/win32/BarTexts.h"
 #include "framework/win32/BoxEdits.h"
+#include "framework/win32/ControlReads.h"
 #include "framework/win32/DialogWindow.h"
 #include "framework/win32/User32.h"
 #include "framework/win32/WindowTimer.h"
@@ -169,6 +170,22 @@ void WindowHost::DeliverPosted() {
     }
 }
 
+HWND WindowHost::Item(int id) {
+    const auto found = m_items.find(id);
+    if (found != m_items.end()) {
+        const w32::Handle kept = Native(found->second);
+        if (w32::IsWindow(kept) && w32::DlgCtrlId(kept) == id && w32::Parent(kept) == Native(m_handle)) {
+            return found->second;
+        }
+        m_items.erase(found);
+    }
+    const HWND item = Framework(w32::DlgItem(Native(m_handle), id));
+    if (item != nullptr) {
+        m_items.emplace(id, item);
+    }
+    return item;
+}
+
 UINT_PTR WindowHost::SetTimer(UINT_PTR id, UINT elapse) {
     if (std::find(m_timers.begin(), m_timers.end(), id) == m_timers.end()) {
         m_timers.push_back(id);
@@ -197,13 +214,16 @@ std::intptr_t WindowHost::Route(void* window, unsigned message, std::uintptr_t w
     const auto found = LiveWindows().find(handle);
     WindowHost* host = found != LiveWindows().end() ? found->second : nullptr;
     if (host == nullptr || host->m_kind == Kind::Control) {
-        // A control is routed only for the changes the program gathers for it.
+        // A control is routed only for the changes the program gathers for it and the reads it keeps.
         if (message == w32::msg::NcDestroy) {
             box_edits::Forget(handle);
             bar_texts::Forget(handle);
+            control_reads::Forget(handle);
         } else if (box_edits::BeforeMessage(handle, message, wParam) ||
                    bar_texts::BeforeMessage(handle, message, wParam)) {
             return 0;
+        } else {
+            control_reads::BeforeMessage(handle, message);
         }
         return w32::CallSuper(window, message, wParam, lParam);
     }

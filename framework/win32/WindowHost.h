@@ -6,6 +6,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "framework/AfxTypes.h"
@@ -20,7 +21,7 @@ public:
     enum class Kind {
         MessageOnly,  // never shown; every message routed
         Dialog,       // a dialog on screen; every message routed
-        Control,      // a control of a dialog; reached through the framework's calls only
+        Control,      // a control of a dialog; routed only for what the framework gathers or keeps for it
     };
 
     WindowHost(HWND handle, Kind kind, std::string name = {});
@@ -46,6 +47,11 @@ public:
     HWND Handle() const { return m_handle; }
     Kind GetKind() const { return m_kind; }
     const std::string& Name() const { return m_name; }
+
+    // The dialog's direct child with `id`, or null. The one found last is kept while it is still
+    // that child: the system's own search lists the children each time, and the form is read by id
+    // for every chunk received.
+    HWND Item(int id);
 
     UINT_PTR SetTimer(UINT_PTR id, UINT elapse);
     bool KillTimer(UINT_PTR id);
@@ -79,6 +85,7 @@ private:
     std::deque<Posted> m_posted;
     std::vector<UINT_PTR> m_timers;
     std::vector<WindowHost*> m_controls;  // hosts of a dialog's controls, retired with it
+    std::unordered_map<int, HWND> m_items;
 };
 
 // The framework's private window messages.

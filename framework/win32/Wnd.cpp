@@ -2,6 +2,7 @@
 #include "framework/Wnd.h"
 
 #include "framework/Menu.h"
+#include "framework/win32/ControlReads.h"
 #include "framework/win32/DialogWindow.h"
 #include "framework/win32/User32.h"
 #include "framework/win32/WindowHost.h"
@@ -102,8 +103,8 @@ CWnd* CWnd::GetDlgItem(int id) const {
     if (host == nullptr || host->GetKind() != WindowHost::Kind::Dialog) {
         return nullptr;
     }
-    w32::Handle control = w32::DlgItem(Native(m_hWnd), id);
-    return control != nullptr ? OwnerOf(control) : nullptr;
+    const HWND control = host->Item(id);
+    return control != nullptr ? OwnerOf(Native(control)) : nullptr;
 }
 
 int CWnd::GetDlgCtrlID() const { return ::IsWindow(m_hWnd) ? w32::DlgCtrlId(Native(m_hWnd)) : 0; }
@@ -119,6 +120,8 @@ void CWnd::GetWindowText(CString& text) const {
         text.Empty();
     } else if (host->GetKind() == WindowHost::Kind::MessageOnly) {
         text = host->Name();
+    } else if (host->GetKind() == WindowHost::Kind::Control) {
+        text = afx::control_reads::Text(m_hWnd).c_str();
     } else {
         text = w32::GetText(Native(m_hWnd));
     }
@@ -153,7 +156,7 @@ void CWnd::CheckDlgButton(int id, UINT check) {
 
 UINT CWnd::IsDlgButtonChecked(int id) const {
     CWnd* control = GetDlgItem(id);
-    return control != nullptr ? static_cast<UINT>(w32::Send(Native(control->m_hWnd), w32::msg::BmGetCheck)) : 0;
+    return control != nullptr ? afx::control_reads::Check(control->m_hWnd) : 0;
 }
 
 CWnd* CWnd::SetFocus() {

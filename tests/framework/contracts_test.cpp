@@ -95,6 +95,51 @@ TEST(ValidationMessage, HoldsBackPostedMessagesAndDropsTimerTicksUntilItCloses) 
     });
 }
 
+// A form of a text field and a check box, read into its members.
+class FormDialog : public PlainDialog {
+public:
+    CString cycle;
+    int hex = -1;
+    void DoDataExchange(CDataExchange* pDX) override {
+        DDX_Text(pDX, IDC_EDIT_CYCLE, cycle);
+        DDX_Check(pDX, IDC_CHECK_HEX_DISPLAY, hex);
+    }
+};
+
+TEST(FormExchange, EachReadOfTheFormSeesEveryChangeMadeSinceTheLastWhoeverMadeIt) {
+    FormDialog dialog;
+    test::RunDialog(dialog, [&] {
+        const auto read = [&] {
+            EXPECT_TRUE(dialog.UpdateData(TRUE));
+            return std::string(dialog.cycle);
+        };
+        dialog.SetDlgItemText(IDC_EDIT_CYCLE, "250");
+        EXPECT_EQ(read(), "250");
+        EXPECT_EQ(read(), "250");
+        EXPECT_EQ(dialog.hex, 0);
+
+        dialog.SetDlgItemText(IDC_EDIT_CYCLE, "");
+        EXPECT_EQ(read(), "");
+        CWnd* field = dialog.GetDlgItem(IDC_EDIT_CYCLE);
+        field->EnableWindow(TRUE);
+        field->SetFocus();
+        test::TypeText("7");
+        EXPECT_EQ(read(), "7");
+        test::Click(dialog, IDC_CHECK_HEX_DISPLAY);
+        EXPECT_EQ(read(), "7");
+        EXPECT_EQ(dialog.hex, 1);
+
+        test::SetTextFromOutside(*field, "99");
+        EXPECT_EQ(read(), "99");
+        dialog.CheckDlgButton(IDC_CHECK_HEX_DISPLAY, 0);
+        read();
+        EXPECT_EQ(dialog.hex, 0);
+        dialog.cycle = "5";
+        dialog.UpdateData(FALSE);
+        EXPECT_EQ(read(), "5");
+    });
+}
+
 // A dialog whose window cannot be made, here for a library error while it initialises.
 class FailingDialog : public CDialog {
 public:

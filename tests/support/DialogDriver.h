@@ -60,6 +60,10 @@ void PressKey(Key key, int modifiers = kNoModifier);
 // UTF-8 text typed into the control that has the focus, one character after another.
 void TypeText(const std::string& text);
 
+// Sets a control's text from outside the program's own code and thread, as a screen reader or
+// another program does; returns once the control has it.
+void SetTextFromOutside(const CWnd& control, const std::string& text);
+
 // A control's place in its dialog's client area, in pixels.
 RECT ControlRect(const CWnd& control);
 // Top-level windows of the program on screen.

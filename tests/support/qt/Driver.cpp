@@ -1,5 +1,6 @@
 // The dialog driver's acts on the Qt backend: Qt's events, delivered as the window system would.
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -8,6 +9,7 @@
 
 #include <cstdlib>
 
+#include "framework/MessageLoop.h"
 #include "framework/qt/WindowHost.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/qt/Widgets.h"
@@ -74,6 +76,17 @@ void TypeText(const std::string& text) {
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
         QApplication::sendEvent(KeyTarget(), &press);
     }
+}
+
+void SetTextFromOutside(const CWnd& control, const std::string& text) {
+    // A screen reader sets a field through its accessible interface.
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(Widget(control));
+    ASSERT_NE(accessible, nullptr);
+    QAccessibleEditableTextInterface* editable = accessible->editableTextInterface();
+    ASSERT_NE(editable, nullptr);
+    editable->replaceText(0, accessible->textInterface()->characterCount(), QString::fromStdString(text));
+    // The change is queued to the control's thread, as one from another thread would be.
+    AfxPumpWaitingMessages();
 }
 
 bool IsActiveWindow(const CWnd& window) {

@@ -2,6 +2,9 @@
 // keyboard, posted to the window that would receive them and delivered by the running loop.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "framework/MessageLoop.h"
 #include "framework/win32/User32.h"
 #include "tests/support/DialogDriver.h"
@@ -9,6 +12,7 @@
 namespace test {
 namespace {
 
+constexpr unsigned kSetText = 0x000C;
 constexpr unsigned kKeyDown = 0x0100;
 constexpr unsigned kKeyUp = 0x0101;
 constexpr unsigned kChar = 0x0102;
@@ -72,6 +76,18 @@ void TypeText(const std::string& text) {
         w32::Post(KeyTarget(), kChar, unit, 1);
         AfxPumpWaitingMessages();
     }
+}
+
+void SetTextFromOutside(const CWnd& control, const std::string& text) {
+    // The message comes from another thread, and the window's thread takes it in its loop.
+    std::atomic<bool> done{false};
+    std::thread outside([&] {
+        w32::SendText(Native(control), kSetText, 0, text);
+        done = true;
+    });
+    const bool delivered = AfxPumpMessagesUntil([&] { return done.load(); }, 5000);
+    outside.join();
+    EXPECT_TRUE(delivered) << "the control never took the text";
 }
 
 RECT ControlRect(const CWnd& control) {
