@@ -18,6 +18,9 @@ constexpr long long kSlowestFrameMs = 80;
 // The system's box lays out a paragraph again for each line it wraps, from there to the paragraph's
 // end: one insertion of n characters without a line break costs in proportion to n squared. Text is
 // therefore inserted in pieces that hold at most this many characters after their last line break.
+// A frame's additions go in one piece of at most this many characters a turn of the loop, so that
+// input and painting are served between the pieces; since every insertion also costs in proportion
+// to the text the box then holds, smaller pieces would cost more in all.
 constexpr std::size_t kLongestRun = 2048;
 // Under a flood the box empties itself every few chunks, and what waits is small just after: once
 // the frame has passed, edits wait for the first text after such a moment, up to a latest time,
@@ -30,16 +33,31 @@ constexpr long long kQuietMs = 16;
 
 struct Box {
     EditBatch batch;
+    // The end of the last frame's additions, still to go in a piece at a time; the batch waits
+    // behind it.
+    std::wstring rest;
+    std::size_t restAt = 0;
+    bool piecePosted = false;
+    // What the frame being applied has cost so far.
+    std::int64_t costNs = 0;
     std::int64_t lastAppliedNs = 0;
     std::int64_t lastCollectedNs = 0;
     long long frameMs = 0;
     bool applying = false;  // the box's messages are the program's own edits
     bool timer = false;
+
+    bool Adding() const { return restAt < rest.size(); }
 };
 
 Gathered<Box>& Boxes() {
     static Gathered<Box> boxes(kFrameTimer);
     return boxes;
+}
+
+// Posted to the box for its next piece, so that the piece waits its turn behind input and painting.
+UINT PieceMessageId() {
+    static const UINT id = w32::RegisterMessage(L"QuenzoBoxPiece");
+    return id;
 }
 
 w32::Handle Native(HWND handle) { return reinterpret_cast<w32::Handle>(handle); }
@@ -50,28 +68,37 @@ std::wstring Wide(const EditPieces& pieces) {
     return wide;
 }
 
-// Where the piece starting at `from` ends: before the character that would make its last run
-// without a line break too long, never inside a character of two UTF-16 units.
-std::size_t PieceEnd(const std::wstring& text, std::size_t from) {
+bool IsLowSurrogate(wchar_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// Where the piece starting at `from` ends: after at most `most` characters, before the character
+// that would make its last run without a line break too long; never inside a character of two
+// UTF-16 units, nor between the CR and LF of a line break.
+std::size_t PieceEnd(const std::wstring& text, std::size_t from, std::size_t most = std::wstring::npos) {
+    const std::size_t last = most < text.size() - from ? from + most : text.size();
     std::size_t run = 0;
-    for (std::size_t i = from; i < text.size(); ++i) {
+    std::size_t end = last;
+    for (std::size_t i = from; i < last; ++i) {
         run = text[i] == L'\n' ? 0 : run + 1;
         if (run > kLongestRun) {
-            const bool lowSurrogate = text[i] >= 0xDC00 && text[i] <= 0xDFFF;
-            return lowSurrogate ? i - 1 : i;
+            end = i;
+            break;
         }
     }
-    return text.size();
+    if (end < text.size() && end > from + 1 &&
+        (IsLowSurrogate(text[end]) || (text[end] == L'\n' && text[end - 1] == L'\r'))) {
+        --end;
+    }
+    return end;
 }
 
 // Replaces the box's selection with the text, a piece at a time; the caret ends behind it.
-void Insert(w32::Handle box, const std::wstring& text) {
-    std::size_t end = PieceEnd(text, 0);
-    if (end == text.size()) {
-        w32::ReplaceSelection(box, text, false);
+void Insert(w32::Handle box, const std::wstring& text, std::size_t from = 0) {
+    std::size_t end = PieceEnd(text, from);
+    if (from == 0 && end == text.size()) {
+        w32::ReplaceSelection(box, text, false);  // the whole text, or none: an emptied selection
         return;
     }
-    for (std::size_t from = 0; from < text.size(); from = end, end = PieceEnd(text, from)) {
+    for (; from < text.size(); from = end, end = PieceEnd(text, from)) {
         w32::ReplaceSelection(box, text.substr(from, end - from), false);
     }
 }
@@ -80,7 +107,7 @@ void Insert(w32::Handle box, const std::wstring& text) {
 // selection: the text goes in at the end, then the selection and the view go back to where they
 // were, or the view to the new end. A caret at the end with nothing selected keeps to the end,
 // where the insertion leaves it.
-void AppendNow(w32::Handle box, const std::wstring& text) {
+void AppendNow(w32::Handle box, const std::wstring& text, std::size_t from = 0, std::size_t to = std::wstring::npos) {
     std::uint32_t start = 0;
     std::uint32_t end = 0;
     w32::Send(box, w32::msg::EmGetSel, reinterpret_cast<w32::Word>(&start), reinterpret_cast<w32::Long>(&end));
@@ -89,7 +116,11 @@ void AppendNow(w32::Handle box, const std::wstring& text) {
     const w32::Long length = w32::Send(box, w32::msg::GetTextLength);
     const bool caretAtEnd = start == end && static_cast<w32::Long>(end) == length;
     w32::Send(box, w32::msg::EmSetSel, static_cast<w32::Word>(length), length);
-    Insert(box, text);
+    if (to >= text.size()) {
+        Insert(box, text, from);
+    } else {
+        Insert(box, text.substr(from, to - from));
+    }
     if (!caretAtEnd) {
         w32::Send(box, w32::msg::EmSetSel, start, static_cast<w32::Long>(end));
     }
@@ -100,19 +131,60 @@ void AppendNow(w32::Handle box, const std::wstring& text) {
     }
 }
 
-void ApplyNow(HWND handle, Box& state) {
-    if (state.applying) {
+// The frame's work is done: the next frame is paced by what it cost.
+void FrameApplied(HWND handle, Box& state) {
+    state.lastAppliedNs = w32::NowNs();
+    state.frameMs = NextEditFrameMs(state.costNs / 1000000, kSlowestFrameMs);
+    state.costNs = 0;
+    // Edits that came meanwhile wait at most a frame, whether more come or not.
+    if (state.batch.Any()) {
+        Boxes().StartTimer(handle, state, static_cast<unsigned>(state.frameMs));
+    }
+}
+
+// Adds the next piece of the rest, and asks for the one after.
+void AddPiece(HWND handle, Box& state) {
+    const std::int64_t started = w32::NowNs();
+    const std::size_t end = PieceEnd(state.rest, state.restAt, kLongestRun);
+    state.applying = true;
+    AppendNow(Native(handle), state.rest, state.restAt, end);
+    state.applying = false;
+    state.restAt = end;
+    state.costNs += w32::NowNs() - started;
+    if (!state.Adding()) {
+        state.rest.clear();
+        state.restAt = 0;
+        FrameApplied(handle, state);
+    } else if (!state.piecePosted) {
+        state.piecePosted = w32::Post(Native(handle), PieceMessageId());
+        if (!state.piecePosted) {
+            // A full queue: the box's timer asks for the piece instead.
+            Boxes().StartTimer(handle, state, 1);
+        }
+    }
+}
+
+// Applies what waits. `whole`: everything now, as a reader of the box must find it; otherwise the
+// frame's additions may go in a piece a turn, and a frame waits while the last one's still go in.
+void Apply(HWND handle, Box& state, bool whole) {
+    if (state.applying || (!whole && state.Adding())) {
         return;
     }
     Boxes().StopTimer(handle, state);
-    if (!state.batch.Any()) {
+    if (!state.batch.Any() && !state.Adding()) {
         return;
     }
     const w32::Handle box = Native(handle);
-    const std::int64_t started = w32::NowNs();
     const EditBatch batch = std::move(state.batch);
     state.batch = {};
     state.applying = true;
+    const std::int64_t started = w32::NowNs();
+    // The rest of the last frame's additions goes in first, unless the whole text is replaced.
+    if (state.Adding() && !batch.reset) {
+        AppendNow(box, state.rest, state.restAt);
+    }
+    state.rest.clear();
+    state.restAt = 0;
     if (!batch.inserted.Empty()) {
         if (batch.reset) {
             w32::Send(box, w32::msg::EmSetSel, 0, -1);
@@ -122,8 +194,13 @@ void ApplyNow(HWND handle, Box& state) {
     if (batch.scrollFirst) {
         w32::Send(box, w32::msg::EmScrollCaret);
     }
+    const bool last = batch.selectAll || batch.scroll;
     if (!batch.appended.Empty()) {
-        AppendNow(box, Wide(batch.appended));
+        state.rest = Wide(batch.appended);
+        if (whole || last) {
+            AppendNow(box, state.rest);
+            state.rest.clear();
+        }
     }
     if (batch.selectAll) {
         w32::Send(box, w32::msg::EmSetSel, 0, -1);
@@ -132,13 +209,19 @@ void ApplyNow(HWND handle, Box& state) {
         w32::Send(box, w32::msg::EmScrollCaret);
     }
     state.applying = false;
-    state.lastAppliedNs = w32::NowNs();
-    state.frameMs = NextEditFrameMs((state.lastAppliedNs - started) / 1000000, kSlowestFrameMs);
+    state.costNs += w32::NowNs() - started;
+    if (state.Adding()) {
+        AddPiece(handle, state);
+    } else {
+        FrameApplied(handle, state);
+    }
 }
+
+void ApplyNow(HWND handle, Box& state) { Apply(handle, state, true); }
 
 // After an edit was collected: applied at once when the frame has passed (a first edit after a
 // quiet while is seen at once) and what waits is cheap to lay out, or the latest time has passed;
-// else when a frame has passed without edits, by the box's timer.
+// otherwise at a later edit or by the box's timer.
 void Collected(HWND handle, Box& state) {
     control_reads::Changed(handle);
     state.lastCollectedNs = w32::NowNs();
@@ -148,9 +231,13 @@ void Collected(HWND handle, Box& state) {
     // cheapest text a flood offers.
     const bool afterEmptying = state.batch.reset && state.batch.appended.ends.size() == 1;
     const bool cheap = waiting > 0 && (afterEmptying || waiting <= kCheapBytes);
-    // Edits made while the box applies the last ones (by a handler of its notices) wait for its timer.
+    // Edits made while the box applies the last ones (by a handler of its notices) wait for its timer;
+    // edits made while the last frame's additions still go in wait for them.
+    if (state.Adding()) {
+        return;
+    }
     if (!state.applying && waitedMs >= state.frameMs && (cheap || waitedMs >= kLatestMs)) {
-        ApplyNow(handle, state);
+        Apply(handle, state, false);
     } else {
         Boxes().StartTimer(handle, state, static_cast<unsigned>(state.frameMs));
     }
@@ -159,11 +246,21 @@ void Collected(HWND handle, Box& state) {
 // The box's timer: the edits have stopped coming for a frame, or they keep coming and the next
 // one applies them.
 void TimerFired(HWND handle, Box& state) {
+    if (state.Adding()) {
+        Boxes().StopTimer(handle, state);
+        if (!state.piecePosted && !state.applying) {
+            AddPiece(handle, state);
+        }
+        return;
+    }
     const long long quietMs = (w32::NowNs() - state.lastCollectedNs) / 1000000;
     if (quietMs >= kQuietMs) {
-        ApplyNow(handle, state);
+        Apply(handle, state, false);
     }
 }
+
+// Whether anything waits to be applied: selecting and scrolling are then collected behind it.
+bool Waiting(const Box& state) { return state.batch.Any() || state.Adding(); }
 
 }  // namespace
 
@@ -181,12 +278,20 @@ void Append(HWND box, std::string_view text) {
 
 bool SelectAll(HWND box) {
     Box* state = Boxes().Find(box);
-    return state != nullptr && CollectSelectAll(state->batch);
+    if (state == nullptr || !Waiting(*state)) {
+        return false;
+    }
+    state->batch.selectAll = true;
+    return true;
 }
 
 bool Scroll(HWND box) {
     Box* state = Boxes().Find(box);
-    return state != nullptr && CollectScroll(state->batch);
+    if (state == nullptr || !Waiting(*state)) {
+        return false;
+    }
+    state->batch.scroll = true;
+    return true;
 }
 
 bool BeforeMessage(HWND box, UINT message, WPARAM wParam) {
@@ -196,6 +301,13 @@ bool BeforeMessage(HWND box, UINT message, WPARAM wParam) {
     }
     if (Boxes().IsTimer(message, wParam)) {
         TimerFired(box, *state);
+        return true;
+    }
+    if (message == PieceMessageId()) {
+        state->piecePosted = false;
+        if (state->Adding() && !state->applying) {
+            AddPiece(box, *state);
+        }
         return true;
     }
     if (!LeavesContentAlone(message)) {

@@ -2,11 +2,15 @@
 // validation message is open, and a modal dialog whose window cannot be made.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <stdexcept>
+#include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
+#include "framework/Controls.h"
 #include "framework/MessageBox.h"
 #include "framework/MessageLoop.h"
 #include "tests/framework/PlainDialog.h"
@@ -137,6 +141,71 @@ TEST(FormExchange, EachReadOfTheFormSeesEveryChangeMadeSinceTheLastWhoeverMadeIt
         dialog.cycle = "5";
         dialog.UpdateData(FALSE);
         EXPECT_EQ(read(), "5");
+    });
+}
+
+// The receive box of a plain dialog, bound for the test's own edits.
+class BoxOf : public CEdit {
+public:
+    explicit BoxOf(CDialog& dialog) { Attach(dialog.GetDlgItem(IDC_EDIT_RECEIVE)->m_hWnd); }
+    ~BoxOf() override { Detach(); }
+    std::string Text() const {
+        CString text;
+        GetWindowText(text);
+        return std::string(text);
+    }
+    std::pair<int, int> Selection() const {
+        int start = 0;
+        int end = 0;
+        GetSel(start, end);
+        return {start, end};
+    }
+};
+
+// Long texts compared without printing them.
+void ExpectText(const BoxOf& box, const std::string& expected) {
+    const std::string text = box.Text();
+    EXPECT_EQ(text.size(), expected.size());
+    EXPECT_TRUE(text == expected) << "differs from character "
+                                  << std::mismatch(text.begin(), text.end(), expected.begin(), expected.end()).first -
+                                         text.begin();
+}
+
+TEST(MultiLineBox, LongAdditionsAreWholeForAnyReaderKeepTheUsersSelectionAndAnEmptyingEndsThem) {
+    PlainDialog dialog;
+    test::RunDialog(dialog, [&] {
+        BoxOf box(dialog);
+        std::string lines;
+        while (lines.size() < 12000) {
+            lines += "0123456789 abcdefghij\r\n";
+        }
+        const std::string run(5000, 'x');
+        box.AppendText("abc");
+        // Long after the last edit, an addition goes in at once; a box that takes it in parts is
+        // read whole all the same.
+        test::PumpFor(150);
+        box.SetSel(0, 2);
+        box.AppendText(lines.c_str());
+        box.AppendText(run.c_str());
+        ExpectText(box, "abc" + lines + run);
+        EXPECT_EQ(box.Selection(), std::make_pair(0, 2));
+
+        test::PumpFor(150);
+        box.AppendText(run.c_str());
+        box.AppendText(lines.c_str());
+        test::PumpFor(150);
+        ExpectText(box, "abc" + lines + run + run + lines);
+        EXPECT_EQ(box.Selection(), std::make_pair(0, 2));
+
+        // The box empties itself while an addition is still going in: only what follows is left.
+        box.AppendText(lines.c_str());
+        box.SetSel(0, -1);
+        box.ScrollCaret();
+        box.ReplaceSel("");
+        box.AppendText("tail");
+        test::PumpFor(150);
+        ExpectText(box, "tail");
+        EXPECT_EQ(box.Selection(), std::make_pair(4, 4));
     });
 }
 
