@@ -22,6 +22,9 @@ constexpr long long kSlowestFrameMs = 80;
 // input and painting are served between the pieces; since every insertion also costs in proportion
 // to the text the box then holds, smaller pieces would cost more in all.
 constexpr std::size_t kLongestRun = 2048;
+// The first piece of a frame is short, so that the box shows the frame's first text soon after the
+// wait between frames, however long the rest of it takes.
+constexpr std::size_t kFirstPiece = 512;
 // Under a flood the box empties itself every few chunks, and what waits is small just after: once
 // the frame has passed, edits wait for the first text after such a moment, up to a latest time,
 // rather than give the box a whole box of text to lay out.
@@ -145,7 +148,7 @@ void FrameApplied(HWND handle, Box& state) {
 // Adds the next piece of the rest, and asks for the one after.
 void AddPiece(HWND handle, Box& state) {
     const std::int64_t started = w32::NowNs();
-    const std::size_t end = PieceEnd(state.rest, state.restAt, kLongestRun);
+    const std::size_t end = PieceEnd(state.rest, state.restAt, state.restAt == 0 ? kFirstPiece : kLongestRun);
     state.applying = true;
     AppendNow(Native(handle), state.rest, state.restAt, end);
     state.applying = false;
