@@ -71,22 +71,28 @@ public:
 private:
     Schedule() : m_thread([this] { Run(); }) { m_thread.detach(); }
 
+    // Posts the ticks that are due, with the lock held; returns when the next one falls due.
+    Clock::time_point PostDue() {
+        Clock::time_point next = Clock::time_point::max();
+        const Clock::time_point now = Clock::now();
+        for (auto& [key, timer] : m_timers) {
+            if (timer.due <= now + kDueSlack) {
+                if (!timer.waiting &&
+                    w32::Post(key.first, TimerMessageId(), static_cast<w32::Word>(key.second), timer.tag)) {
+                    timer.waiting = true;
+                }
+                // Ticks that fell due while one was waiting are not made up.
+                timer.due += timer.period * (std::max(now - timer.due, Clock::duration::zero()) / timer.period + 1);
+            }
+            next = std::min(next, timer.due);
+        }
+        return next;
+    }
+
     void Run() {
         std::unique_lock lock(m_mutex);
         for (;;) {
-            Clock::time_point next = Clock::time_point::max();
-            const Clock::time_point now = Clock::now();
-            for (auto& [key, timer] : m_timers) {
-                if (timer.due <= now + kDueSlack) {
-                    if (!timer.waiting &&
-                        w32::Post(key.first, TimerMessageId(), static_cast<w32::Word>(key.second), timer.tag)) {
-                        timer.waiting = true;
-                    }
-                    // Ticks that fell due while one was waiting are not made up.
-                    timer.due += timer.period * (std::max(now - timer.due, Clock::duration::zero()) / timer.period + 1);
-                }
-                next = std::min(next, timer.due);
-            }
+            const Clock::time_point next = PostDue();
             if (next == Clock::time_point::max()) {
                 m_changed.wait(lock);
             } else {
@@ -95,12 +101,21 @@ private:
         }
     }
 
-    // The system's timer runs at 1 ms exactly while a short period is set.
+    // The system's timer runs at 1 ms exactly while a short period is set, and its callback posts
+    // what is due itself: waking this thread for it would add a hop, and its lateness, to each tick.
     void KeepFineTimer() {
         const bool fine = std::any_of(m_timers.begin(), m_timers.end(),
                                       [](const auto& entry) { return entry.second.period < kFineTimerBelow; });
         if (fine != m_fine) {
-            w32::FineTimer(fine, [] { Instance().m_changed.notify_one(); });
+            // The callback never waits for the lock: stopping the system's timer, with the lock
+            // held, waits for a callback that runs. A tick it passes by goes at the next one.
+            w32::FineTimer(fine, [] {
+                Schedule& schedule = Instance();
+                const std::unique_lock lock(schedule.m_mutex, std::try_to_lock);
+                if (lock.owns_lock()) {
+                    schedule.PostDue();
+                }
+            });
             m_fine = fine;
         }
     }
