@@ -25,6 +25,9 @@ constexpr std::size_t kLongestRun = 2048;
 // The first piece of a frame is short, so that the box shows the frame's first text soon after the
 // wait between frames, however long the rest of it takes.
 constexpr std::size_t kFirstPiece = 512;
+// Text with no blank to wrap at costs the box most, several times as much as words: a piece holds
+// at most this many characters of it.
+constexpr std::size_t kLongestWord = 1024;
 // Under a flood the box empties itself every few chunks, and what waits is small just after: once
 // the frame has passed, edits wait for the first text after such a moment, up to a latest time,
 // rather than give the box a whole box of text to lay out.
@@ -76,13 +79,16 @@ bool IsLowSurrogate(wchar_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 // Where the piece starting at `from` ends: after at most `most` characters, before the character
 // that would make its last run without a line break too long; never inside a character of two
 // UTF-16 units, nor between the CR and LF of a line break.
-std::size_t PieceEnd(const std::wstring& text, std::size_t from, std::size_t most = std::wstring::npos) {
+std::size_t PieceEnd(const std::wstring& text, std::size_t from, std::size_t most = std::wstring::npos,
+                     std::size_t longestWord = std::wstring::npos) {
     const std::size_t last = most < text.size() - from ? from + most : text.size();
     std::size_t run = 0;
+    std::size_t word = 0;
     std::size_t end = last;
     for (std::size_t i = from; i < last; ++i) {
         run = text[i] == L'\n' ? 0 : run + 1;
-        if (run > kLongestRun) {
+        word = text[i] == L'\n' || text[i] == L' ' || text[i] == L'\t' ? 0 : word + 1;
+        if (run > kLongestRun || word > longestWord) {
             end = i;
             break;
         }
@@ -148,7 +154,8 @@ void FrameApplied(HWND handle, Box& state) {
 // Adds the next piece of the rest, and asks for the one after.
 void AddPiece(HWND handle, Box& state) {
     const std::int64_t started = w32::NowNs();
-    const std::size_t end = PieceEnd(state.rest, state.restAt, state.restAt == 0 ? kFirstPiece : kLongestRun);
+    const std::size_t end =
+        PieceEnd(state.rest, state.restAt, state.restAt == 0 ? kFirstPiece : kLongestRun, kLongestWord);
     state.applying = true;
     AppendNow(Native(handle), state.rest, state.restAt, end);
     state.applying = false;
