@@ -18,9 +18,9 @@ constexpr long long kSlowestFrameMs = 80;
 // The system's box lays out a paragraph again for each line it wraps, from there to the paragraph's
 // end: one insertion of n characters without a line break costs in proportion to n squared. Text is
 // therefore inserted in pieces that hold at most this many characters after their last line break.
-// A frame's additions go in one piece of at most this many characters a turn of the loop, so that
-// input and painting are served between the pieces; since every insertion also costs in proportion
-// to the text the box then holds, smaller pieces would cost more in all.
+// A frame's additions go in one such piece a turn of the loop, so that input and painting are
+// served between the pieces. Every insertion also costs in proportion to the text the box then
+// holds, so pieces are no smaller than the rules below make them.
 constexpr std::size_t kLongestRun = 2048;
 // The first piece of a frame is short, so that the box shows the frame's first text soon after the
 // wait between frames, however long the rest of it takes.
