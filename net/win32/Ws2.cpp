@@ -5,10 +5,12 @@
 #define WIN32_LEAN_AND_MEAN
 #include <winsock2.h>
 #include <ws2tcpip.h>
+#include <mswsock.h>
 
 #include "net/win32/Ws2.h"
 
 #include <algorithm>
+#include <map>
 
 namespace ws2 {
 
@@ -33,11 +35,56 @@ int Cleanup() { return ::WSACleanup(); }
 int LastError() { return ::WSAGetLastError(); }
 void SetLastError(int error) { ::WSASetLastError(error); }
 
-int AsyncSelect(Socket s, void* window, unsigned message, long events) {
-    return ::WSAAsyncSelect(s, static_cast<HWND>(window), message, events);
+namespace {
+
+// Where each socket's notices go, as the program last asked for them.
+struct Notices {
+    HWND window;
+    unsigned message;
+    long events;
+};
+
+std::map<Socket, Notices>& Selected() {
+    static std::map<Socket, Notices> selected;
+    return selected;
 }
 
-Socket Open(int af, int type, int protocol) { return ::socket(af, type, protocol); }
+// The network's own answers to a connect, which the system may give from the call itself.
+bool IsNetworkAnswer(int error) {
+    return error == WSAECONNREFUSED || error == WSAENETUNREACH || error == WSAEHOSTUNREACH || error == WSAETIMEDOUT;
+}
+
+bool IsStream(Socket s) {
+    int type = 0;
+    int length = sizeof type;
+    return ::getsockopt(s, SOL_SOCKET, SO_TYPE, reinterpret_cast<char*>(&type), &length) == 0 && type == SOCK_STREAM;
+}
+
+}  // namespace
+
+int AsyncSelect(Socket s, void* window, unsigned message, long events) {
+    const int result = ::WSAAsyncSelect(s, static_cast<HWND>(window), message, events);
+    if (result == 0) {
+        if (events != 0) {
+            Selected()[s] = {static_cast<HWND>(window), message, events};
+        } else {
+            Selected().erase(s);
+        }
+    }
+    return result;
+}
+
+Socket Open(int af, int type, int protocol) {
+    const Socket s = ::socket(af, type, protocol);
+    if (s != INVALID_SOCKET && type == SOCK_DGRAM) {
+        // A datagram sent to a closed port draws the network's answer, which the system would
+        // otherwise report as a reset on the endpoint's next receive, losing that datagram.
+        BOOL report = FALSE;
+        DWORD returned = 0;
+        ::WSAIoctl(s, SIO_UDP_CONNRESET, &report, sizeof report, nullptr, 0, &returned, nullptr, nullptr);
+    }
+    return s;
+}
 
 int Bind(Socket s, const void* name, int nameLength) {
     return ::bind(s, static_cast<const sockaddr*>(name), nameLength);
@@ -50,7 +97,21 @@ Socket Accept(Socket s, void* address, int* addressLength) {
 }
 
 int Connect(Socket s, const void* name, int nameLength) {
-    return ::connect(s, static_cast<const sockaddr*>(name), nameLength);
+    if (::connect(s, static_cast<const sockaddr*>(name), nameLength) == 0) {
+        return 0;
+    }
+    // A stream socket that waits for its connect notice gets the network's answer through it, as
+    // it does when the answer comes later: the system gives an unreachable network's answer from
+    // the call, and no notice follows.
+    const int error = ::WSAGetLastError();
+    const auto found = Selected().find(s);
+    if (IsNetworkAnswer(error) && found != Selected().end() && (found->second.events & FD_CONNECT) != 0 &&
+        IsStream(s) &&
+        ::PostMessageW(found->second.window, found->second.message, s, WSAMAKESELECTREPLY(FD_CONNECT, error)) !=
+            FALSE) {
+        ::WSASetLastError(WSAEWOULDBLOCK);
+    }
+    return SOCKET_ERROR;
 }
 
 int Send(Socket s, const char* buffer, int length, int flags) { return ::send(s, buffer, length, flags); }
@@ -81,7 +142,10 @@ int SockName(Socket s, void* name, int* nameLength) {
     return ::getsockname(s, static_cast<sockaddr*>(name), nameLength);
 }
 
-int Close(Socket s) { return ::closesocket(s); }
+int Close(Socket s) {
+    Selected().erase(s);
+    return ::closesocket(s);
+}
 
 int HostName(char* name, int length) { return ::gethostname(name, length); }
 

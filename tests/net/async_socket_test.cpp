@@ -113,6 +113,45 @@ TEST_F(AsyncSocketTest, AConnectToAClosedPortFailsThroughTheConnectEventOnly) {
     client.Close();
 }
 
+// A connect the system refuses from the call itself, without a packet: the address every system
+// refuses so.
+class RawConnectSocket : public RecordingSocket {
+public:
+    BOOL ConnectTo(std::uint32_t address, UINT port) {
+        ws::sockaddr_in name{};
+        name.sin_family = ws::AF_INET;
+        name.sin_port = ws::htons(static_cast<ws::u_short>(port));
+        name.sin_addr.s_addr = address;
+        return ConnectHelper(reinterpret_cast<const ws::sockaddr*>(&name), sizeof name);
+    }
+};
+
+TEST_F(AsyncSocketTest, AConnectTheNetworkRefusesAtOnceFailsThroughTheConnectEventToo) {
+    RawConnectSocket client;
+    ASSERT_TRUE(client.Create());
+    EXPECT_FALSE(client.ConnectTo(0xFFFFFFFF, 7));
+    EXPECT_EQ(CAsyncSocket::GetLastError(), ws::WSAEWOULDBLOCK);
+    ASSERT_TRUE(test::PumpUntil([&] { return !client.events.empty(); }));
+    test::PumpFor(50);
+    ASSERT_EQ(client.events.size(), 1u);
+    EXPECT_EQ(client.events[0].rfind("connect ", 0), 0u) << client.events[0];
+    EXPECT_NE(client.events[0], "connect 0");
+    client.Close();
+}
+
+TEST_F(AsyncSocketTest, AUdpEndpointThatSentToAClosedPortStillReceivesTheNextDatagram) {
+    RecordingSocket endpoint;
+    ASSERT_TRUE(endpoint.Create(0, ws::SOCK_DGRAM));
+    ASSERT_EQ(endpoint.SendTo("x", 1, test::FreePort(false), "127.0.0.1"), 1);
+    test::PumpFor(50);
+    std::uint16_t peerPort = 0;
+    test::Fd peer = test::UdpSocket(&peerPort);
+    test::SendDatagram(peer, test::LocalPort(endpoint.m_hSocket), "hello");
+    ASSERT_TRUE(test::PumpUntil([&] { return endpoint.received == "hello"; }));
+    EXPECT_EQ(Receives(endpoint), (Events{"receive 0 5"}));
+    endpoint.Close();
+}
+
 TEST_F(AsyncSocketTest, ListenerAnnouncesEachWaitingConnectionOnlyAfterTheLastWasAccepted) {
     RecordingSocket listener;
     ASSERT_TRUE(listener.Create(0));
