@@ -57,6 +57,9 @@ inline constexpr UINT WM_COMMAND = 0x0111;
 inline constexpr UINT WM_SYSCOMMAND = 0x0112;
 inline constexpr UINT WM_TIMER = 0x0113;
 inline constexpr UINT WM_USER = 0x0400;
+// The framework's own messages (the socket service's notices among them).
+inline constexpr UINT WM_AFXFIRST = 0x0360;
+inline constexpr UINT WM_AFXLAST = 0x037F;
 
 // Command ids of the dialog manager and the framework.
 inline constexpr UINT IDOK = 1;

@@ -17,6 +17,8 @@
 // retirement of a closed handle (wParam the handle).
 inline constexpr UINT WM_SOCKET_NOTIFY = 0x0373;
 inline constexpr UINT WM_SOCKET_DEAD = 0x0374;
+// In the framework's range: they wait, as posted messages do, while a validation message is open.
+static_assert(WM_SOCKET_NOTIFY >= WM_AFXFIRST && WM_SOCKET_DEAD <= WM_AFXLAST);
 
 inline constexpr long FD_ALL_EVENTS = winsock::FD_READ | winsock::FD_WRITE | winsock::FD_OOB | winsock::FD_ACCEPT |
                                       winsock::FD_CONNECT | winsock::FD_CLOSE;

@@ -10,6 +10,7 @@
 #include "framework/win32/User32.h"
 
 #include <string>
+#include <cwchar>
 #include <vector>
 
 namespace w32 {
@@ -322,6 +323,27 @@ int VisibleTopLevelWindows() {
         },
         reinterpret_cast<LPARAM>(&count));
     return count;
+}
+
+namespace {
+BOOL CALLBACK FindSystemMessageBox(HWND window, LPARAM found) {
+    wchar_t name[16] = {};
+    // The system's boxes are dialogs of the dialog manager's class that the framework never routed.
+    if (::IsWindowVisible(window) != FALSE && ::GetClassNameW(window, name, 16) > 0 &&
+        std::wcscmp(name, L"#32770") == 0 && ::GetPropW(window, kSuperProperty) == nullptr) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+Handle ShownSystemMessageBox() {
+    HWND found = nullptr;
+    if (g_windowThread != 0) {
+        ::EnumThreadWindows(g_windowThread, FindSystemMessageBox, reinterpret_cast<LPARAM>(&found));
+    }
+    return found;
 }
 
 void CentreOver(Handle window, Handle over) {

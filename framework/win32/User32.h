@@ -84,6 +84,8 @@ void ClientSize(Handle window, long* width, long* height);
 void ChildRect(Handle window, long* left, long* top, long* right, long* bottom);
 // The thread's top-level windows on screen.
 int VisibleTopLevelWindows();
+// A message box of the system's own that the window thread shows, or null; from any thread.
+Handle ShownSystemMessageBox();
 // Centres a top-level window over `over`, or on its screen when `over` is null.
 void CentreOver(Handle window, Handle over);
 // Puts a child window beneath its siblings, so that it never covers one.

@@ -246,9 +246,11 @@ std::intptr_t WindowHost::Route(void* window, unsigned message, std::uintptr_t w
         host->Retire();
         return w32::CallSuper(window, message, wParam, lParam);
     }
-    // What reaches a message-only window from the system in the program's own range of messages
-    // was posted to it (the socket notices): it waits while posted messages are held back.
-    if (host->m_kind == Kind::MessageOnly && message >= WM_USER) {
+    // What reaches a message-only window from the system in the framework's or the program's own
+    // range of messages was posted to it (the socket notices): it waits while posted messages are
+    // held back.
+    if (host->m_kind == Kind::MessageOnly &&
+        (message >= WM_USER || (message >= WM_AFXFIRST && message <= WM_AFXLAST))) {
         if (!HoldPostedMessage(handle, message, wParam, lParam)) {
             host->Deliver(message, wParam, lParam);
         }

@@ -47,6 +47,24 @@ TEST_F(DataTest, TextAndHexDisplayFollowTheCheckBoxAtTheNextChunk) {
     });
 }
 
+// The system's own message box runs its own loop: data that arrives meanwhile waits for the box to
+// close, as every posted message does, and is then shown whole.
+TEST_F(DataTest, DataThatArrivesWhileAValidationMessageIsOpenIsShownOnceItCloses) {
+    CConsoleDlg dialog;
+    Run(dialog, [&] {
+        test::Fd peer = LinkClient(dialog);
+        std::string shownWhileOpen = "not looked at";
+        test::SystemMessageBoxes boxes([&] { test::SendAll(peer, "hello"); }, 200,
+                                       [&] { shownWhileOpen = test::TextFromOutside(dialog.m_editReceive); });
+        dialog.SetDlgItemText(IDC_EDIT_LOCAL_PORT, "x");
+        Click(dialog, IDC_BUTTON_SEND);
+        EXPECT_EQ(boxes.Answered(), 1);
+        EXPECT_EQ(shownWhileOpen, "");
+        ASSERT_TRUE(ReceivedAtLeast(dialog, 5));
+        EXPECT_EQ(Text(dialog, IDC_EDIT_RECEIVE), "hello");
+    });
+}
+
 // Data always goes at the end: a click or a selection in the box neither reorders nor deletes what
 // arrived, the selection stays for copying, and the view stays where the user scrolled it.
 TEST_F(DataTest, ChunksGoAtTheEndLeavingTheCaretTheSelectionAndAScrolledViewAlone) {

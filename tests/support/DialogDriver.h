@@ -29,6 +29,23 @@ public:
     std::vector<std::string> Texts() const;
 };
 
+// Lets the window system show its own message boxes while it lives, as a user meets them. When
+// one opens, `atOpen` runs, then `look` `lookAfterMs` later, both from outside the program's
+// handlers (another thread on Win32) as a peer or a screen reader acts; then the box is answered
+// with its default button.
+class SystemMessageBoxes {
+public:
+    SystemMessageBoxes(std::function<void()> atOpen, int lookAfterMs, std::function<void()> look);
+    ~SystemMessageBoxes();
+    SystemMessageBoxes(const SystemMessageBoxes&) = delete;
+    SystemMessageBoxes& operator=(const SystemMessageBoxes&) = delete;
+    int Answered() const;
+
+private:
+    struct Watch;
+    std::unique_ptr<Watch> m_watch;
+};
+
 // Counts the ticks of a window timer of its own, to tell whether the loop keeps delivering them.
 class TickCounter {
 public:
@@ -63,6 +80,9 @@ void TypeText(const std::string& text);
 // Sets a control's text from outside the program's own code and thread, as a screen reader or
 // another program does; returns once the control has it.
 void SetTextFromOutside(const CWnd& control, const std::string& text);
+
+// A control's text as another program reads it; from any thread.
+std::string TextFromOutside(const CWnd& control);
 
 // A control's place in its dialog's client area, in pixels.
 RECT ControlRect(const CWnd& control);

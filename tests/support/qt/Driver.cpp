@@ -3,7 +3,10 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -88,6 +91,43 @@ void SetTextFromOutside(const CWnd& control, const std::string& text) {
     // The change is queued to the control's thread, as one from another thread would be.
     AfxPumpWaitingMessages();
 }
+
+std::string TextFromOutside(const CWnd& control) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(Widget(control));
+    return accessible != nullptr && accessible->textInterface() != nullptr
+               ? accessible->textInterface()->text(0, accessible->textInterface()->characterCount()).toStdString()
+               : std::string();
+}
+
+struct SystemMessageBoxes::Watch {
+    QTimer timer;
+    QPointer<QMessageBox> handled;
+    int answered = 0;
+};
+
+SystemMessageBoxes::SystemMessageBoxes(std::function<void()> atOpen, int lookAfterMs, std::function<void()> look)
+    : m_watch(std::make_unique<Watch>()) {
+    Watch& watch = *m_watch;
+    watch.timer.setInterval(5);
+    QObject::connect(&watch.timer, &QTimer::timeout, [&watch, atOpen, lookAfterMs, look] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || box == watch.handled) {
+            return;
+        }
+        watch.handled = box;
+        atOpen();
+        QTimer::singleShot(lookAfterMs, box, [&watch, box, look] {
+            look();
+            ++watch.answered;
+            box->done(QMessageBox::Ok);
+        });
+    });
+    watch.timer.start();
+}
+
+SystemMessageBoxes::~SystemMessageBoxes() = default;
+
+int SystemMessageBoxes::Answered() const { return m_watch->answered; }
 
 bool IsActiveWindow(const CWnd& window) {
     QWidget* widget = Widget(window);

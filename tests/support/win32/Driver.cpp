@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <memory>
 #include <thread>
 
 #include "framework/MessageLoop.h"
@@ -13,6 +15,8 @@ namespace test {
 namespace {
 
 constexpr unsigned kSetText = 0x000C;
+constexpr unsigned kCommand = 0x0111;
+constexpr w32::Word kIdOk = 1;
 constexpr unsigned kKeyDown = 0x0100;
 constexpr unsigned kKeyUp = 0x0101;
 constexpr unsigned kChar = 0x0102;
@@ -89,6 +93,46 @@ void SetTextFromOutside(const CWnd& control, const std::string& text) {
     outside.join();
     EXPECT_TRUE(delivered) << "the control never took the text";
 }
+
+std::string TextFromOutside(const CWnd& control) {
+    // The system's own call sends WM_GETTEXT to a window of another thread.
+    return w32::GetText(Native(control));
+}
+
+struct SystemMessageBoxes::Watch {
+    std::atomic<bool> stop{false};
+    std::atomic<int> answered{0};
+    std::thread thread;
+};
+
+SystemMessageBoxes::SystemMessageBoxes(std::function<void()> atOpen, int lookAfterMs, std::function<void()> look)
+    : m_watch(std::make_unique<Watch>()) {
+    Watch& watch = *m_watch;
+    watch.thread = std::thread([&watch, atOpen = std::move(atOpen), lookAfterMs, look = std::move(look)] {
+        while (!watch.stop) {
+            const w32::Handle box = w32::ShownSystemMessageBox();
+            if (box == nullptr) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                continue;
+            }
+            atOpen();
+            std::this_thread::sleep_for(std::chrono::milliseconds(lookAfterMs));
+            look();
+            ++watch.answered;
+            w32::Post(box, kCommand, kIdOk);
+            while (!watch.stop && w32::IsWindow(box)) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+        }
+    });
+}
+
+SystemMessageBoxes::~SystemMessageBoxes() {
+    m_watch->stop = true;
+    m_watch->thread.join();
+}
+
+int SystemMessageBoxes::Answered() const { return m_watch->answered; }
 
 RECT ControlRect(const CWnd& control) {
     long left = 0;
