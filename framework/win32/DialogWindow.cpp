@@ -52,6 +52,28 @@ void RevertSystemMenu(SystemMenuState& state) {
 
 }  // namespace
 
+// The owners each running dialog disabled, to be enabled again as it ends.
+std::map<const CDialog*, HWND>& DisabledOwners() {
+    static std::map<const CDialog*, HWND> owners;
+    return owners;
+}
+
+// Enables the owner the dialog disabled, and gives it the activation while the dialog is still on
+// screen, as the system's dialog manager does: a dialog that hid first would leave the activation
+// to whatever window the system picks, and the keyboard with it.
+void GiveBackOwner(const CDialog* dialog) {
+    const auto found = DisabledOwners().find(dialog);
+    if (found == DisabledOwners().end()) {
+        return;
+    }
+    const HWND owner = found->second;
+    DisabledOwners().erase(found);
+    if (::IsWindow(owner)) {
+        w32::Enable(Native(owner), true);
+        w32::Activate(Native(owner));
+    }
+}
+
 std::vector<CDialog*>& RunningDialogs() {
     static std::vector<CDialog*> running;
     return running;
@@ -138,14 +160,14 @@ int CDialog::DoModal() {
     if (created && !m_bEnded) {
         // The owner takes no input while this dialog runs.
         const bool ownerWasDisabled = ownerWindow != nullptr && w32::Enable(Native(ownerWindow), false);
+        if (ownerWindow != nullptr && !ownerWasDisabled) {
+            afx::DisabledOwners()[this] = ownerWindow;
+        }
         w32::CentreOver(window, Native(ownerWindow));
         w32::Show(window, true);
         w32::Activate(window);
         AfxPumpMessagesUntil([this] { return m_bEnded; }, -1);
-        if (ownerWindow != nullptr && ::IsWindow(ownerWindow) && !ownerWasDisabled) {
-            // Enabled before this window goes, so that the owner is activated again.
-            w32::Enable(Native(ownerWindow), true);
-        }
+        afx::GiveBackOwner(this);
     }
     afx::RunningDialogs().pop_back();
     afx::SystemMenus().erase(host);
@@ -156,7 +178,9 @@ int CDialog::DoModal() {
 void CDialog::EndDialog(int result) {
     m_bEnded = true;
     m_nModalResult = result;
-    // The window goes out of sight at once; it is destroyed when its loop has returned.
+    // The window goes out of sight at once, its owner active again; it is destroyed when its loop
+    // has returned.
+    afx::GiveBackOwner(this);
     if (::IsWindow(m_hWnd)) {
         w32::Show(Native(m_hWnd), false);
     }

@@ -209,6 +209,22 @@ TEST(MultiLineBox, LongAdditionsAreWholeForAnyReaderKeepTheUsersSelectionAndAnEm
     });
 }
 
+TEST(ModalDialog, ClosingADialogItsOwnerRanGivesTheOwnerBackTheKeyboard) {
+    PlainDialog dialog;
+    test::RunDialog(dialog, [&] {
+        for (int i = 0; i < 3; ++i) {
+            CDialog about(IDD_ABOUTBOX, &dialog);
+            bool aboutActive = false;
+            test::RunDialog(about, [&] {
+                aboutActive = test::IsActiveWindow(about);
+                about.EndDialog(IDOK);
+            });
+            EXPECT_TRUE(aboutActive);
+            EXPECT_TRUE(test::PumpUntil([&] { return test::IsActiveWindow(dialog); }, 1000)) << "round " << i;
+        }
+    });
+}
+
 // A dialog whose window cannot be made, here for a library error while it initialises.
 class FailingDialog : public CDialog {
 public:
