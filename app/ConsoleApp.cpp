@@ -13,6 +13,8 @@ END_MESSAGE_MAP()
 
 // The program's whole working life passes inside this call; it always ends the program.
 BOOL CConsoleApp::InitInstance() {
+    // The system shows no critical-error or file-not-found boxes for this process.
+    ::SetErrorMode(::SetErrorMode(0) | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     if (!StartSocketService()) {
         AfxMessageBox(IDS_SOCKETS_INIT_FAILED, MB_OK | MB_ICONEXCLAMATION);
         return FALSE;

@@ -45,6 +45,12 @@ void AfxDeriveAppNames(CWinApp* app, const std::string& executablePath);
 int AfxMessageBox(const char* text, UINT type = MB_OK, UINT helpId = 0);
 int AfxMessageBox(UINT stringId, UINT type = MB_OK, UINT helpId = UINT(-1));
 
+// The process's error mode: which of the system's error boxes (a critical error, a file it cannot
+// open) the process is spared. Sets it and returns the one before.
+inline constexpr UINT SEM_FAILCRITICALERRORS = 0x0001;
+inline constexpr UINT SEM_NOOPENFILEERRORBOX = 0x8000;
+UINT SetErrorMode(UINT mode);
+
 // The platform's beep: the program refuses what the user just asked for, without a message.
 BOOL MessageBeep(UINT type);
 

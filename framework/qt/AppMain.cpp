@@ -1,7 +1,15 @@
 #include <QCoreApplication>
 
+#include <atomic>
+
 #include "framework/MessageLoop.h"
 #include "framework/WinApp.h"
+
+// No system of this platform shows such boxes: the mode is kept for the program to read back.
+UINT SetErrorMode(UINT mode) {
+    static std::atomic<UINT> current{0};
+    return current.exchange(mode);
+}
 
 int AfxWinMain(int argc, char** argv) {
     CPlatform platform(argc, argv);

@@ -2,6 +2,8 @@
 #include "framework/WinApp.h"
 #include "framework/win32/User32.h"
 
+UINT SetErrorMode(UINT mode) { return w32::SetErrorMode(mode); }
+
 int AfxWinMain(int argc, char** argv) {
     CPlatform platform(argc, argv);
     CWinApp* app = AfxGetApp();

@@ -22,6 +22,8 @@ w32::Handle Native(HWND handle) { return reinterpret_cast<w32::Handle>(handle); 
 namespace {
 
 constexpr int kVirtualKeyF1 = 0x70;
+constexpr std::uintptr_t kVirtualKeyCancel = 0x03;  // Ctrl+Break
+constexpr std::uintptr_t kVirtualKeyEscape = 0x1B;
 constexpr int kVirtualKeyShift = 0x10;
 constexpr int kVirtualKeyControl = 0x11;
 constexpr int kVirtualKeyAlt = 0x12;
@@ -81,7 +83,15 @@ std::vector<CDialog*>& RunningDialogs() {
 
 void* KeyDialogWindow() { return RunningDialogs().empty() ? nullptr : Native(RunningDialogs().back()->m_hWnd); }
 
-bool PreTranslateKey(void* /*window*/, unsigned message, std::uintptr_t wParam, std::intptr_t /*lParam*/) {
+bool PreTranslateKey(void* window, unsigned message, std::uintptr_t wParam, std::intptr_t /*lParam*/) {
+    // Esc and Ctrl+Break in a multi-line box are the dialog's Cancel before the box sees them: the
+    // box would otherwise take Esc for itself, and Ctrl+Break means nothing to it.
+    if (message == w32::msg::KeyDown && (wParam == kVirtualKeyEscape || wParam == kVirtualKeyCancel) &&
+        !RunningDialogs().empty() && window != nullptr && w32::IsMultiLine(window) &&
+        w32::TopLevel(window) == Native(RunningDialogs().back()->m_hWnd)) {
+        ::SendMessage(RunningDialogs().back()->m_hWnd, WM_COMMAND, IDCANCEL, 0);
+        return true;
+    }
     // F1 asks for help on the dialog that runs; the system's own F1 handling is left out.
     if (message != w32::msg::KeyDown || wParam != kVirtualKeyF1 || RunningDialogs().empty() ||
         w32::KeyDown(kVirtualKeyShift) || w32::KeyDown(kVirtualKeyControl) || w32::KeyDown(kVirtualKeyAlt)) {

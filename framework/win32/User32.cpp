@@ -254,7 +254,11 @@ void ReplaceSelection(Handle box, const std::wstring& text, bool canUndo) {
     ::SendMessageW(H(box), EM_SETLIMITTEXT, static_cast<WPARAM>(limit), 0);
 }
 
-bool IsMultiLine(Handle box) { return (::GetWindowLongPtrW(H(box), GWL_STYLE) & ES_MULTILINE) != 0; }
+bool IsMultiLine(Handle box) {
+    wchar_t name[8] = {};
+    return ::GetClassNameW(H(box), name, 8) > 0 && ::_wcsicmp(name, L"Edit") == 0 &&
+           (::GetWindowLongPtrW(H(box), GWL_STYLE) & ES_MULTILINE) != 0;
+}
 
 std::string GetText(Handle window) {
     const int length = ::GetWindowTextLengthW(H(window));
@@ -337,6 +341,8 @@ BOOL CALLBACK FindSystemMessageBox(HWND window, LPARAM found) {
     return TRUE;
 }
 }  // namespace
+
+unsigned SetErrorMode(unsigned mode) { return ::SetErrorMode(mode); }
 
 Handle ShownSystemMessageBox() {
     HWND found = nullptr;

@@ -54,6 +54,7 @@ std::string ReceiveText(Handle window, unsigned lengthMessage, unsigned textMess
 // Replaces an edit box's selection with `text`. The box's limit is on what the user types; the
 // system's box would cut the program's text at it too, so it is lifted for the change.
 void ReplaceSelection(Handle box, const std::wstring& text, bool canUndo);
+// Whether the window is an edit box of several lines.
 bool IsMultiLine(Handle box);
 
 std::string GetText(Handle window);
@@ -84,6 +85,7 @@ void ClientSize(Handle window, long* width, long* height);
 void ChildRect(Handle window, long* left, long* top, long* right, long* bottom);
 // The thread's top-level windows on screen.
 int VisibleTopLevelWindows();
+unsigned SetErrorMode(unsigned mode);
 // A message box of the system's own that the window thread shows, or null; from any thread.
 Handle ShownSystemMessageBox();
 // Centres a top-level window over `over`, or on its screen when `over` is null.

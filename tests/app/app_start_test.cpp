@@ -14,7 +14,12 @@ TEST(Startup, ARefusedSocketServiceShowsItsMessageAloneAndEndsWithStatusZero) {
     AfxDeriveAppNames(&app, "/usr/bin/quenzo");
     test::MessageBoxes boxes;
     winsock::testing::SetStartupOutcome(winsock::WSASYSNOTREADY, 0);
+    // The error mode comes first, added to what the process had.
+    constexpr UINT kNoFaultBox = 0x0002;
+    ::SetErrorMode(kNoFaultBox);
     EXPECT_FALSE(app.InitInstance());
+    const UINT mode = ::SetErrorMode(0);
+    EXPECT_EQ(mode, kNoFaultBox | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     EXPECT_EQ(app.ExitInstance(), 0);
     winsock::testing::ResetStartupOutcome();
     ASSERT_EQ(boxes.Texts(), (std::vector<std::string>{"Windows 通信端口初始化失败。"}));

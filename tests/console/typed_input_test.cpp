@@ -102,4 +102,28 @@ TEST_F(TypedInputTest, ADatagramRewritesOnlyTheModuleFields) {
     });
 }
 
+// Esc and Ctrl+Break in either multi-line box end the console with Cancel, although the box takes
+// every other key for itself.
+TEST_F(TypedInputTest, EscAndCtrlBreakInAMultiLineBoxCancelTheConsole) {
+    struct Way {
+        int id;
+        test::Key key;
+        int modifiers;
+    };
+    const Way ways[] = {
+        {IDC_EDIT_SEND, test::Key::Break, test::kControl},
+        {IDC_EDIT_RECEIVE, test::Key::Break, test::kControl},
+        {IDC_EDIT_RECEIVE, test::Key::Escape, test::kNoModifier},
+        {IDC_EDIT_SEND, test::Key::Escape, test::kNoModifier},
+    };
+    for (const Way& way : ways) {
+        CConsoleDlg dialog;
+        const int result = Run(dialog, [&] {
+            dialog.GetDlgItem(way.id)->SetFocus();
+            test::PressKey(way.key, way.modifiers);
+        });
+        EXPECT_EQ(result, static_cast<int>(IDCANCEL)) << way.id << " " << static_cast<int>(way.key);
+    }
+}
+
 }  // namespace

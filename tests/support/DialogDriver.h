@@ -70,7 +70,7 @@ void Click(const CWnd& dialog, int id);
 // among the events the loop handles, and takes effect when the loop gets to it.
 void InjectClick(const CWnd& dialog, int id);
 
-enum class Key { Return, Escape, Tab, Up, Down, F1, F4, Space };
+enum class Key { Return, Escape, Tab, Up, Down, F1, F4, Space, Break };
 enum Modifier { kNoModifier = 0, kShift = 1, kControl = 2, kAlt = 4 };
 // A key pressed and released on the control that has the focus, as the keyboard would.
 void PressKey(Key key, int modifiers = kNoModifier);

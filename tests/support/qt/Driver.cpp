@@ -45,6 +45,7 @@ int QtKey(Key key) {
         case Key::F1: return Qt::Key_F1;
         case Key::F4: return Qt::Key_F4;
         case Key::Space: return Qt::Key_Space;
+        case Key::Break: return Qt::Key_Cancel;
     }
     return 0;
 }

@@ -37,6 +37,7 @@ w32::Word VirtualKey(Key key) {
         case Key::F1: return 0x70;
         case Key::F4: return 0x73;
         case Key::Space: return 0x20;
+        case Key::Break: return 0x03;  // Ctrl+Break's key
     }
     return 0;
 }
