@@ -1,5 +1,7 @@
 #include "framework/qt/DialogWindow.h"
 
+#include "framework/Placement.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -153,17 +155,19 @@ void DialogWindow::paintEvent(QPaintEvent* event) {
 
 void DialogWindow::CentreOverOwner() {
     const QWidget* owner = m_owner != nullptr ? m_owner->window() : nullptr;
-    QRect area;
-    if (owner != nullptr && owner->isVisible()) {
-        area = owner->frameGeometry();
-    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        area = screen->availableGeometry();
-    } else {
+    const bool overOwner = owner != nullptr && owner->isVisible();
+    const QScreen* screen = overOwner ? owner->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
         return;
     }
-    QRect frame = frameGeometry();
-    frame.moveCenter(area.center());
-    move(frame.topLeft());
+    const QRect work = screen->availableGeometry();
+    const QRect area = overOwner ? owner->frameGeometry() : work;
+    const QRect frame = frameGeometry();
+    const auto edges = [](const QRect& rect) {
+        return RECT{rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+    };
+    const POINT place = afx::CentredWithin(edges(area), frame.width(), frame.height(), edges(work));
+    move(static_cast<int>(place.x), static_cast<int>(place.y));
 }
 
 void DialogWindow::AddControl(WindowHost* control) {

@@ -9,6 +9,7 @@
 #include "framework/Dialog.h"
 #include "framework/Menu.h"
 #include "framework/MessageLoop.h"
+#include "framework/Placement.h"
 #include "framework/Resources.h"
 #include "framework/WinApp.h"
 #include "framework/win32/DialogTemplate.h"
@@ -173,7 +174,14 @@ int CDialog::DoModal() {
         if (ownerWindow != nullptr && !ownerWasDisabled) {
             afx::DisabledOwners()[this] = ownerWindow;
         }
-        w32::CentreOver(window, Native(ownerWindow));
+        w32::CentreOver(window, Native(ownerWindow),
+                        [](const w32::Rect& over, long width, long height, const w32::Rect& work, long* x, long* y) {
+                            const POINT place =
+                                afx::CentredWithin({over.left, over.top, over.right, over.bottom}, width, height,
+                                                   {work.left, work.top, work.right, work.bottom});
+                            *x = place.x;
+                            *y = place.y;
+                        });
         w32::Show(window, true);
         w32::Activate(window);
         AfxPumpMessagesUntil([this] { return m_bEnded; }, -1);

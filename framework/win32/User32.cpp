@@ -352,23 +352,25 @@ Handle ShownSystemMessageBox() {
     return found;
 }
 
-void CentreOver(Handle window, Handle over) {
-    RECT area{};
-    if (over != nullptr && !IsIconic(over)) {
+void CentreOver(Handle window, Handle over, Placer place) {
+    // The owner's place, and the work area of its monitor (or of the primary one).
+    const bool overOwner = over != nullptr && !IsIconic(over);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoW(overOwner ? ::MonitorFromWindow(H(over), MONITOR_DEFAULTTONEAREST)
+                                : ::MonitorFromWindow(H(window), MONITOR_DEFAULTTOPRIMARY),
+                      &monitor);
+    RECT area = monitor.rcWork;
+    if (overOwner) {
         ::GetWindowRect(H(over), &area);
-    } else {
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof monitor;
-        ::GetMonitorInfoW(::MonitorFromWindow(H(window), MONITOR_DEFAULTTOPRIMARY), &monitor);
-        area = monitor.rcWork;
     }
     RECT own{};
     ::GetWindowRect(H(window), &own);
-    const long width = own.right - own.left;
-    const long height = own.bottom - own.top;
-    const long x = area.left + (area.right - area.left - width) / 2;
-    const long y = area.top + (area.bottom - area.top - height) / 2;
-    ::SetWindowPos(H(window), nullptr, x < 0 ? 0 : x, y < 0 ? 0 : y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    long x = 0;
+    long y = 0;
+    place({area.left, area.top, area.right, area.bottom}, own.right - own.left, own.bottom - own.top,
+          {monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right, monitor.rcWork.bottom}, &x, &y);
+    ::SetWindowPos(H(window), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Lower(Handle window) {

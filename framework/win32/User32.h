@@ -89,7 +89,17 @@ unsigned SetErrorMode(unsigned mode);
 // A message box of the system's own that the window thread shows, or null; from any thread.
 Handle ShownSystemMessageBox();
 // Centres a top-level window over `over`, or on its screen when `over` is null.
-void CentreOver(Handle window, Handle over);
+struct Rect {
+    long left;
+    long top;
+    long right;
+    long bottom;
+};
+// Where a window `width` by `height` goes, given its owner's rectangle and the work area of the
+// owner's monitor.
+using Placer = void (*)(const Rect& over, long width, long height, const Rect& work, long* x, long* y);
+// Moves the window over its owner (or the primary monitor's work area, without one) as `place` says.
+void CentreOver(Handle window, Handle over, Placer place);
 // Puts a child window beneath its siblings, so that it never covers one.
 void Lower(Handle window);
 Handle CreateChild(const wchar_t* className, std::uint32_t style, int x, int y, int width, int height, Handle parent,
