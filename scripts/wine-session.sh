@@ -8,6 +8,11 @@ export WINEPREFIX=${QUENZO_WINEPREFIX:-$here/build/wine-prefix}
 server=/usr/lib/wine/wineserver
 [[ -x $server ]] || server=$(command -v wineserver)
 
+# A server of the prefix that was started elsewhere, outside a loopback-only namespace, would make
+# every program's sockets in its namespace: end it, so that this session's programs start one here.
+"$server" -k >/dev/null 2>&1 || true
+"$server" -w >/dev/null 2>&1 || true
+
 display=:$((90 + RANDOM % 400))
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
@@ -23,4 +28,16 @@ for _ in $(seq 50); do
 done
 # The prefix is made (or found) before the command's first program.
 "$here/scripts/wine-run.sh" cmd /c exit 0 >/dev/null 2>&1 </dev/null
+# Wine's programs make their sockets in the server's network namespace, not their own: the
+# prefix's server must be in this shell's, or programs run here would reach another network.
+ours=$(readlink /proc/$$/ns/net)
+for pid in $(pgrep -x 'wineserver(64)?' || true); do
+  if { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+    theirs=$(readlink "/proc/$pid/ns/net" 2>/dev/null || echo unknown)
+    if [[ $theirs != "$ours" ]]; then
+      echo "wine-session: the prefix's Wine server (pid $pid) is in another network namespace" >&2
+      exit 1
+    fi
+  fi
+done
 "$@"
