@@ -1,7 +1,15 @@
 # The Windows program as a portable zip and an installer with a Start-menu entry and an
 # uninstaller: cpack in an optimised cross-build tree.
 install(TARGETS quenzo RUNTIME DESTINATION .)
-install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+# Text files with Windows line ends, as Notepad and every Windows tool expect them.
+function(quenzo_windows_text text out)
+  string(REPLACE "\r\n" "\n" text "${text}")
+  string(REPLACE "\n" "\r\n" text "${text}")
+  file(WRITE ${out} "${text}")
+endfunction()
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE license_text)
+quenzo_windows_text("${license_text}" ${PROJECT_BINARY_DIR}/packaging/LICENSE.txt)
+install(FILES ${PROJECT_BINARY_DIR}/packaging/LICENSE.txt DESTINATION .)
 # The notices of the runtime linked into the program: what it is, then the statements of the Debian
 # packages the cross-compiler and its runtime came from.
 set(notices ${PROJECT_BINARY_DIR}/packaging/NOTICES.txt)
@@ -13,7 +21,7 @@ foreach(statement /usr/share/doc/gcc-mingw-w64-base/copyright /usr/share/doc/min
   file(READ ${statement} statement_text)
   string(APPEND notices_text "\n==== ${statement} ====\n\n${statement_text}")
 endforeach()
-file(WRITE ${notices} "${notices_text}")
+quenzo_windows_text("${notices_text}" ${notices})
 install(FILES ${notices} DESTINATION .)
 
 set(CPACK_GENERATOR ZIP NSIS)
@@ -26,6 +34,10 @@ set(CPACK_PACKAGE_INSTALL_DIRECTORY Quenzo)
 # A 64-bit program goes where 64-bit programs go.
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_PACKAGE_EXECUTABLES quenzo Quenzo)
+# The program is in the installation folder itself, where its Start-menu entry must point.
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+# The uninstaller takes away the vendor's key the installer made, once nothing else is in it.
+set(CPACK_NSIS_DELETE_ICONS_EXTRA "DeleteRegKey /ifempty SHCTX \"Software\\${CPACK_PACKAGE_VENDOR}\"")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
@@ -37,4 +49,6 @@ set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/res/icons/quenzo.ico)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 # A 64-bit installer (NSIS's amd64 stubs), which runs where the program runs.
 set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+# Values go to CPack as they are written here, quotes and backslashes included.
+set(CPACK_VERBATIM_VARIABLES YES)
 include(CPack)

@@ -19,6 +19,13 @@ for file in quenzo.exe LICENSE.txt NOTICES.txt; do
   grep -qx "$file" <<<"$listing" || { echo "check-windows-package: $file is not in $zip" >&2; exit 1; }
 done
 grep -q "GCC RUNTIME LIBRARY EXCEPTION" <(unzip -p "$zip" NOTICES.txt) || { echo "check-windows-package: runtime notices missing" >&2; exit 1; }
+# Text files end their lines as Windows does: every LF after a CR.
+for file in LICENSE.txt NOTICES.txt; do
+  if unzip -p "$zip" "$file" | grep -qv $'\r$'; then
+    echo "check-windows-package: $file has lines without CR LF" >&2
+    exit 1
+  fi
+done
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -34,14 +41,30 @@ drive=\$WINEPREFIX/drive_c
 for file in "Program Files/Quenzo/quenzo.exe" "Program Files/Quenzo/Uninstall.exe" "Program Files/Quenzo/NOTICES.txt"; do
   [[ -f "\$drive/\$file" ]] || { echo "check-windows-package: the installer left no \$file" >&2; exit 1; }
 done
-find "\$drive" -path "*Start Menu/Programs/Quenzo*" -name "*.lnk" | grep -q . ||
-  { echo "check-windows-package: no Start-menu entry" >&2; exit 1; }
-\$run build/windows/tests/quenzo_smoke.exe "\$drive/Program Files/Quenzo/quenzo.exe"
+link=\$(find "\$drive" -path "*Start Menu/Programs/Quenzo*" -name "Quenzo.lnk" | head -1)
+[[ -n \$link ]] || { echo "check-windows-package: no Start-menu entry" >&2; exit 1; }
+# The program is started where the entry points, as a user's click starts it.
+target=\$(strings "\$link" | grep -m1 -i '^C:.*quenzo\.exe\$' | sed 's|^C:|'"\$drive"'|; s|\\\\|/|g')
+[[ -n \$target && -f \$target ]] || { echo "check-windows-package: the Start-menu entry points to no program (\$target)" >&2; exit 1; }
+\$run build/windows/tests/quenzo_smoke.exe "\$target"
 \$run "\$drive/Program Files/Quenzo/Uninstall.exe" /S
 # The uninstaller copies itself away and finishes from there.
 for _ in \$(seq 100); do [[ -e "\$drive/Program Files/Quenzo/quenzo.exe" ]] || break; sleep 0.1; done
 [[ ! -e "\$drive/Program Files/Quenzo/quenzo.exe" ]] || { echo "check-windows-package: the uninstaller left the program" >&2; exit 1; }
+if \$run reg query 'HKLM\\Software\\Quenzo developers' >/dev/null 2>&1; then
+  echo "check-windows-package: the uninstaller left its registry key" >&2
+  exit 1
+fi
+# Wine writes no menu entries for the Start-menu entry into the home folder.
+if find "$work/home" -name '*Quenzo*' 2>/dev/null | grep -q .; then
+  echo "check-windows-package: Wine wrote menu entries into the home folder" >&2
+  exit 1
+fi
 echo "check-windows-package: zip, installer and uninstaller as a user meets them"
 INSIDE
 export QUENZO_WINEPREFIX=$work/prefix
+# Wine's menu builder is off, and any home folder it would write to is the check's own.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export HOME=$work/home XDG_DATA_HOME=$work/home/.local/share XDG_CONFIG_HOME=$work/home/.config
+mkdir -p "$HOME"
 scripts/loopback-only.sh scripts/wine-session.sh bash "$work/inside.sh"
