@@ -145,7 +145,8 @@ std::size_t CompleteUtf8Prefix(const char* data, std::size_t length) {
     return length;
 }
 
-std::string FormatTextDisplay(std::string& tail, const char* data, std::size_t length, bool holdTail) {
+std::string FormatTextDisplay(std::string& tail, const char* data, std::size_t length, bool holdTail,
+                              CharacterBoundary boundary) {
     const void* zero = std::memchr(data, 0, length);
     std::string text = std::move(tail);
     tail.clear();
@@ -158,7 +159,7 @@ std::string FormatTextDisplay(std::string& tail, const char* data, std::size_t l
     if (!holdTail) {
         return text;
     }
-    const std::size_t complete = CompleteUtf8Prefix(text.data(), text.size());
+    const std::size_t complete = boundary(text.data(), text.size());
     tail.assign(text, complete, std::string::npos);
     text.resize(complete);
     return text;

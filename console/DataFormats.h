@@ -22,14 +22,17 @@ std::string FormatHexDisplay(const unsigned char* data, std::size_t length);
 // the number of characters written.
 std::size_t FormatHexDisplay(const unsigned char* data, std::size_t length, char* out);
 
-// The bytes as text, up to the first zero byte. `tail` carries an incomplete UTF-8 character from
-// the end of one chunk to the start of the next, so that a character split between two reads is
-// shown whole; it is given back with the next chunk. With `holdTail` false (a datagram, decoded
-// whole) nothing is held: an unfinished character at the end is shown as the invalid bytes it is.
-std::string FormatTextDisplay(std::string& tail, const char* data, std::size_t length, bool holdTail = true);
-
 // How many leading bytes of `data` end on a character boundary: all of them, unless the last bytes
 // begin a UTF-8 character that the next bytes could still complete.
 std::size_t CompleteUtf8Prefix(const char* data, std::size_t length);
+
+// The bytes as text, up to the first zero byte. `tail` carries an incomplete character from the
+// end of one chunk to the start of the next, so that a character split between two reads is shown
+// whole; it is given back with the next chunk. `boundary` says where characters end in the text's
+// encoding. With `holdTail` false (a datagram, decoded whole) nothing is held: an unfinished
+// character at the end is shown as the invalid bytes it is.
+using CharacterBoundary = std::size_t (*)(const char* data, std::size_t length);
+std::string FormatTextDisplay(std::string& tail, const char* data, std::size_t length, bool holdTail = true,
+                              CharacterBoundary boundary = CompleteUtf8Prefix);
 
 }  // namespace console

@@ -47,8 +47,11 @@ void CConsoleDlg::OnLinkReceive(CLinkSocket* socket, int errorCode) {
         m_strTextTail.clear();
         console::FormatHexDisplay(reinterpret_cast<const unsigned char*>(buffer), length, hex + at);
     } else {
-        // A datagram is a whole message: a character is never split between two of them.
-        shown = console::FormatTextDisplay(m_strTextTail, buffer, length, m_bTcp != 0);
+        // A datagram is a whole message: a character is never split between two of them. Characters
+        // end where they do in the encoding the box takes.
+        const AfxCharacterBoundary boundary = AfxEditTextBoundary();
+        shown = console::FormatTextDisplay(m_strTextTail, buffer, length, m_bTcp != 0,
+                                           boundary != nullptr ? boundary : console::CompleteUtf8Prefix);
         display = shown.c_str();
     }
     // The quiet time before a held tail is shown counts from the last chunk.

@@ -1,4 +1,6 @@
 #pragma once
+
+#include <cstddef>
 // Wrappers of the standard and common controls, bound to a dialog's controls by DDX_Control.
 
 #include "framework/Wnd.h"
@@ -75,3 +77,9 @@ public:
 inline constexpr DWORD WS_CHILD = 0x40000000;
 inline constexpr DWORD WS_VISIBLE = 0x10000000;
 inline constexpr DWORD CCS_NOPARENTALIGN = 0x0008;
+
+// Where characters end in the bytes an edit box takes as text (the system's code page on Windows,
+// UTF-8 elsewhere): the number of leading bytes that end on a character boundary, given that the
+// next bytes could complete a character the last began. Null when the edit boxes take UTF-8.
+using AfxCharacterBoundary = std::size_t (*)(const char* data, std::size_t length);
+AfxCharacterBoundary AfxEditTextBoundary();

@@ -287,3 +287,6 @@ void CStatusBarCtrl::SetMinHeight(int height) {
         }
     }
 }
+
+// The boxes take UTF-8.
+AfxCharacterBoundary AfxEditTextBoundary() { return nullptr; }

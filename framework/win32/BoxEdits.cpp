@@ -70,7 +70,7 @@ w32::Handle Native(HWND handle) { return reinterpret_cast<w32::Handle>(handle); 
 
 std::wstring Wide(const EditPieces& pieces) {
     std::wstring wide;
-    pieces.ForEach([&wide](std::string_view piece) { wide += w32::Utf16(piece); });
+    pieces.ForEach([&wide](std::string_view piece) { wide += w32::FromCodePage(piece); });
     return wide;
 }
 

@@ -67,7 +67,7 @@ void CEdit::ReplaceSel(const char* text, BOOL canUndo) {
         box_edits::Replace(m_hWnd, text != nullptr ? text : "");
         return;
     }
-    w32::ReplaceSelection(window, w32::Utf16(text != nullptr ? text : ""), canUndo != FALSE);
+    w32::ReplaceSelection(window, w32::FromCodePage(text != nullptr ? text : ""), canUndo != FALSE);
 }
 
 void CEdit::AppendText(const char* text) {
@@ -230,3 +230,5 @@ CString CStatusBarCtrl::GetText(int part) const {
 }
 
 void CStatusBarCtrl::SetMinHeight(int height) { Send(this, w32::msg::SbSetMinHeight, static_cast<w32::Word>(height)); }
+
+AfxCharacterBoundary AfxEditTextBoundary() { return w32::CodePageBoundary(); }

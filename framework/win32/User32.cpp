@@ -254,20 +254,88 @@ void ReplaceSelection(Handle box, const std::wstring& text, bool canUndo) {
     ::SendMessageW(H(box), EM_SETLIMITTEXT, static_cast<WPARAM>(limit), 0);
 }
 
-bool IsMultiLine(Handle box) {
+bool IsMultiLine(Handle box) { return IsEditBox(box) && (::GetWindowLongPtrW(H(box), GWL_STYLE) & ES_MULTILINE) != 0; }
+
+bool IsEditBox(Handle window) {
     wchar_t name[8] = {};
-    return ::GetClassNameW(H(box), name, 8) > 0 && ::_wcsicmp(name, L"Edit") == 0 &&
-           (::GetWindowLongPtrW(H(box), GWL_STYLE) & ES_MULTILINE) != 0;
+    return ::GetClassNameW(H(window), name, 8) > 0 && ::_wcsicmp(name, L"Edit") == 0;
+}
+
+std::wstring FromCodePage(std::string_view bytes) {
+    if (bytes.empty()) {
+        return {};
+    }
+    const int length = static_cast<int>(bytes.size());
+    const int size = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, wide.data(), size);
+    return wide;
+}
+
+namespace {
+
+std::string ToCodePage(const wchar_t* text, int length) {
+    if (length <= 0) {
+        return {};
+    }
+    const int size = ::WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, text, length, bytes.data(), size, nullptr, nullptr);
+    return bytes;
+}
+
+// The lead bytes of the system's double-byte code page, none for a single-byte one.
+struct LeadBytes {
+    bool lead[256] = {};
+    LeadBytes() {
+        CPINFO info{};
+        if (::GetCPInfo(CP_ACP, &info) == FALSE || info.MaxCharSize != 2) {
+            return;
+        }
+        for (int range = 0; range + 1 < MAX_LEADBYTES && info.LeadByte[range] != 0; range += 2) {
+            for (int byte = info.LeadByte[range]; byte <= info.LeadByte[range + 1]; ++byte) {
+                lead[byte] = true;
+            }
+        }
+    }
+};
+
+std::size_t DoubleByteBoundary(const char* data, std::size_t length) {
+    static const LeadBytes leads;
+    // Read from the start: a trail byte may have a lead byte's value.
+    std::size_t i = 0;
+    while (i < length) {
+        if (!leads.lead[static_cast<unsigned char>(data[i])]) {
+            ++i;
+        } else if (i + 1 == length) {
+            return i;
+        } else {
+            i += 2;
+        }
+    }
+    return length;
+}
+
+}  // namespace
+
+CharacterBoundary CodePageBoundary() {
+    if (::GetACP() == CP_UTF8) {
+        return nullptr;
+    }
+    // A single-byte code page has no lead bytes: every byte is a whole character.
+    return DoubleByteBoundary;
 }
 
 std::string GetText(Handle window) {
     const int length = ::GetWindowTextLengthW(H(window));
     std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1, L'\0');
     const int got = ::GetWindowTextW(H(window), buffer.data(), length + 1);
-    return Narrow(buffer.data(), got);
+    return IsEditBox(window) ? ToCodePage(buffer.data(), got) : Narrow(buffer.data(), got);
 }
 
-void SetText(Handle window, std::string_view text) { ::SetWindowTextW(H(window), Convert(text).c_str()); }
+void SetText(Handle window, std::string_view text) {
+    ::SetWindowTextW(H(window), (IsEditBox(window) ? FromCodePage(text) : Convert(text)).c_str());
+}
 
 bool Enable(Handle window, bool enable) { return ::EnableWindow(H(window), enable ? TRUE : FALSE) != FALSE; }
 bool IsEnabled(Handle window) { return ::IsWindowEnabled(H(window)) != FALSE; }

@@ -57,8 +57,18 @@ void ReplaceSelection(Handle box, const std::wstring& text, bool canUndo);
 // Whether the window is an edit box of several lines.
 bool IsMultiLine(Handle box);
 
+// A window's text; an edit box's in the system's code page (the program's data: what the user
+// types goes out as those bytes), any other window's in UTF-8 (the program's own texts).
 std::string GetText(Handle window);
 void SetText(Handle window, std::string_view text);
+bool IsEditBox(Handle window);
+// Bytes in the system's code page as an edit box shows them.
+std::wstring FromCodePage(std::string_view bytes);
+// Where the characters of bytes in the system's code page end: the number of leading bytes that end
+// on a character boundary, given that the next bytes could complete a character the last began.
+// Null when the system's code page is UTF-8.
+using CharacterBoundary = std::size_t (*)(const char* data, std::size_t length);
+CharacterBoundary CodePageBoundary();
 
 // Returns whether the window was disabled before.
 bool Enable(Handle window, bool enable);

@@ -88,8 +88,17 @@ std::string TextFromOutside(const CWnd& control);
 RECT ControlRect(const CWnd& control);
 // Top-level windows of the program on screen.
 int VisibleTopLevelWindows();
-// How a multi-line box shows bytes that are no UTF-8 text: as the window system decodes them.
+// Bytes as a box shows them and the program reads them back: decoded, invalid ones too, as the
+// window system decodes the encoding the boxes take (the system's code page on Windows, UTF-8
+// elsewhere).
 std::string DecodedAsTheBoxShows(const std::string& bytes);
+// UTF-8 text in the encoding the boxes take, as the system encodes it.
+std::string EncodedForTheBoxes(const std::string& utf8);
+// The characters a control shows, in UTF-8, whatever encoding the program reads them in.
+std::string ShownCharacters(const CWnd& control);
+// A character that takes more than one byte in the encoding the boxes take; empty when every
+// character takes one.
+std::string AMultiByteCharacter();
 
 // Readies the backend for running headless; before the platform is made.
 void PrepareBackend();

@@ -171,6 +171,12 @@ std::string DecodedAsTheBoxShows(const std::string& bytes) {
     return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())).toStdString();
 }
 
+std::string EncodedForTheBoxes(const std::string& utf8) { return utf8; }
+
+std::string ShownCharacters(const CWnd& control) { return TextFromOutside(control); }
+
+std::string AMultiByteCharacter() { return "\xE4\xB8\xAD"; }
+
 void PrepareBackend() { setenv("QT_QPA_PLATFORM", "offscreen", 0); }
 
 }  // namespace test

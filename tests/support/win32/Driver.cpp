@@ -10,6 +10,7 @@
 #include "framework/MessageLoop.h"
 #include "framework/win32/User32.h"
 #include "tests/support/DialogDriver.h"
+#include "tests/support/win32/CodePage.h"
 
 namespace test {
 namespace {
@@ -134,6 +135,18 @@ SystemMessageBoxes::~SystemMessageBoxes() {
 }
 
 int SystemMessageBoxes::Answered() const { return m_watch->answered; }
+
+std::string DecodedAsTheBoxShows(const std::string& bytes) { return codepage::RoundTrip(bytes); }
+
+std::string EncodedForTheBoxes(const std::string& utf8) { return codepage::FromUtf8(utf8); }
+
+std::string ShownCharacters(const CWnd& control) { return codepage::WindowCharacters(Native(control)); }
+
+std::string AMultiByteCharacter() {
+    // 中 in the system's code page, where it takes more than one byte and is no stand-in.
+    const std::string han = codepage::FromUtf8("\xE4\xB8\xAD");
+    return han.size() > 1 && codepage::ToUtf8(han) == "\xE4\xB8\xAD" ? han : std::string();
+}
 
 RECT ControlRect(const CWnd& control) {
     long left = 0;
