@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <utility>
 
 #include "framework/MessageLoop.h"
 #include "framework/qt/WindowHost.h"
@@ -110,19 +111,20 @@ SystemMessageBoxes::SystemMessageBoxes(std::function<void()> atOpen, int lookAft
     : m_watch(std::make_unique<Watch>()) {
     Watch& watch = *m_watch;
     watch.timer.setInterval(5);
-    QObject::connect(&watch.timer, &QTimer::timeout, [&watch, atOpen, lookAfterMs, look] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr || box == watch.handled) {
-            return;
-        }
-        watch.handled = box;
-        atOpen();
-        QTimer::singleShot(lookAfterMs, box, [&watch, box, look] {
-            look();
-            ++watch.answered;
-            box->done(QMessageBox::Ok);
-        });
-    });
+    QObject::connect(&watch.timer, &QTimer::timeout,
+                     [&watch, atOpen = std::move(atOpen), lookAfterMs, look = std::move(look)] {
+                         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                         if (box == nullptr || box == watch.handled) {
+                             return;
+                         }
+                         watch.handled = box;
+                         atOpen();
+                         QTimer::singleShot(lookAfterMs, box, [&watch, box, look] {
+                             look();
+                             ++watch.answered;
+                             box->done(QMessageBox::Ok);
+                         });
+                     });
     watch.timer.start();
 }
 
