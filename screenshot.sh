@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts the console on a virtual X display and writes a PNG picture of its window.
 # Usage: ./screenshot.sh [out.png]             (default docs/console.png)
-#        ./screenshot.sh --windows [out.png]   quenzo.exe under Wine (default docs/console-wine.png)
+#        ./screenshot.sh --windows [out.png]   Quenzo.exe under Wine (default docs/console-wine.png)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -10,7 +10,7 @@ if [[ "${1:-}" == --windows ]]; then
   scripts/install-deps.sh windows
   cmake --preset windows-release >/dev/null
   cmake --build --preset windows-release -j "$(nproc)" --target quenzo
-  program=build/windows-release/app/quenzo.exe
+  program=build/windows-release/app/Quenzo.exe
   launch=(scripts/wine-run.sh "$program")
 else
   out=${1:-docs/console.png}

@@ -33,7 +33,7 @@ set(CPACK_PACKAGE_FILE_NAME quenzo-${PROJECT_VERSION}-win64)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Quenzo)
 # A 64-bit program goes where 64-bit programs go.
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
-set(CPACK_PACKAGE_EXECUTABLES quenzo Quenzo)
+set(CPACK_PACKAGE_EXECUTABLES Quenzo Quenzo)
 # The program is in the installation folder itself, where its Start-menu entry must point.
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 # The uninstaller takes away the vendor's key the installer made, once nothing else is in it.
@@ -43,7 +43,7 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 set(CPACK_NSIS_PACKAGE_NAME Quenzo)
 set(CPACK_NSIS_DISPLAY_NAME "Quenzo ${PROJECT_VERSION}")
-set(CPACK_NSIS_INSTALLED_ICON_NAME quenzo.exe)
+set(CPACK_NSIS_INSTALLED_ICON_NAME Quenzo.exe)
 set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/res/icons/quenzo.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/res/icons/quenzo.ico)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)

@@ -15,7 +15,7 @@ cmake --build --preset windows -j "$(nproc)" --target quenzo_smoke
 zip=build/windows-release/quenzo-3.1-win64.zip
 installer=build/windows-release/quenzo-3.1-win64.exe
 listing=$(unzip -Z1 "$zip")
-for file in quenzo.exe LICENSE.txt NOTICES.txt; do
+for file in Quenzo.exe LICENSE.txt NOTICES.txt; do
   grep -qx "$file" <<<"$listing" || { echo "check-windows-package: $file is not in $zip" >&2; exit 1; }
 done
 grep -q "GCC RUNTIME LIBRARY EXCEPTION" <(unzip -p "$zip" NOTICES.txt) || { echo "check-windows-package: runtime notices missing" >&2; exit 1; }
@@ -35,10 +35,10 @@ cp "$installer" "$work/"
 cat >"$work/inside.sh" <<INSIDE
 set -euo pipefail
 run=scripts/wine-run.sh
-\$run build/windows/tests/quenzo_smoke.exe "$work/portable/quenzo.exe"
+\$run build/windows/tests/quenzo_smoke.exe "$work/portable/Quenzo.exe"
 drive=\$WINEPREFIX/drive_c
 \$run "$work/$(basename "$installer")" /S
-for file in "Program Files/Quenzo/quenzo.exe" "Program Files/Quenzo/Uninstall.exe" "Program Files/Quenzo/NOTICES.txt"; do
+for file in "Program Files/Quenzo/Quenzo.exe" "Program Files/Quenzo/Uninstall.exe" "Program Files/Quenzo/NOTICES.txt"; do
   [[ -f "\$drive/\$file" ]] || { echo "check-windows-package: the installer left no \$file" >&2; exit 1; }
 done
 link=\$(find "\$drive" -path "*Start Menu/Programs/Quenzo*" -name "Quenzo.lnk" | head -1)
@@ -49,8 +49,8 @@ target=\$(strings "\$link" | grep -m1 -i '^C:.*quenzo\.exe\$' | sed 's|^C:|'"\$d
 \$run build/windows/tests/quenzo_smoke.exe "\$target"
 \$run "\$drive/Program Files/Quenzo/Uninstall.exe" /S
 # The uninstaller copies itself away and finishes from there.
-for _ in \$(seq 100); do [[ -e "\$drive/Program Files/Quenzo/quenzo.exe" ]] || break; sleep 0.1; done
-[[ ! -e "\$drive/Program Files/Quenzo/quenzo.exe" ]] || { echo "check-windows-package: the uninstaller left the program" >&2; exit 1; }
+for _ in \$(seq 100); do [[ -e "\$drive/Program Files/Quenzo/Quenzo.exe" ]] || break; sleep 0.1; done
+[[ ! -e "\$drive/Program Files/Quenzo/Quenzo.exe" ]] || { echo "check-windows-package: the uninstaller left the program" >&2; exit 1; }
 if \$run reg query 'HKLM\\Software\\Quenzo developers' >/dev/null 2>&1; then
   echo "check-windows-package: the uninstaller left its registry key" >&2
   exit 1

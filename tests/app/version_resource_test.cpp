@@ -16,6 +16,9 @@ namespace {
 std::array<unsigned, 4> Numbers(const WORD (&words)[4]) { return {words[0], words[1], words[2], words[3]}; }
 
 TEST(VersionResource, IsTheProgramsVersionTableInTheProgramAndInThisTest) {
+    // The program's file is named as its resource says, and its message boxes after it.
+    const std::string program = QUENZO_PROGRAM;
+    EXPECT_EQ(program.substr(program.find_last_of("/\\") + 1), "Quenzo.exe");
     const VersionInfo& table = *QuenzoResources().version;
     // The program as built beside this test, and this test, which carries the same resources.
     for (const std::string& path : {std::string(QUENZO_PROGRAM), std::string()}) {

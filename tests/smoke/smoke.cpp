@@ -1,7 +1,7 @@
-// What a new user does first, done to the real quenzo.exe from outside: start it, open a UDP
+// What a new user does first, done to the real Quenzo.exe from outside: start it, open a UDP
 // endpoint and then a TCP client against peers on 127.0.0.1, send and receive on each, close the
 // window with Esc, and see the program end with status 0. The peers are this program's sockets.
-//   quenzo_smoke path\to\quenzo.exe
+//   quenzo_smoke path\to\Quenzo.exe
 #define WIN32_LEAN_AND_MEAN
 #include <winsock2.h>
 #include <windows.h>
@@ -106,7 +106,7 @@ BOOL CALLBACK FindConsole(HWND window, LPARAM search) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::printf("usage: quenzo_smoke quenzo.exe\n");
+        std::printf("usage: quenzo_smoke Quenzo.exe\n");
         return 2;
     }
     std::string path = argv[1];
