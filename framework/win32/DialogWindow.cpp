@@ -1,10 +1,13 @@
 #include "framework/win32/DialogWindow.h"
 
+#include <algorithm>
 #include <cstring>
 #include <exception>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "framework/Dialog.h"
 #include "framework/Menu.h"
@@ -33,6 +36,7 @@ struct SystemMenuState {
     std::unique_ptr<CMenu> menu;
     std::size_t systemItems = 0;
     bool minimizeBox = false;
+    std::vector<w32::MenuItem> shown;  // the program's items the system's menu holds
 };
 
 std::map<const WindowHost*, SystemMenuState>& SystemMenus() {
@@ -127,7 +131,19 @@ void ShowProgramSystemMenu(WindowHost* dialog) {
     for (std::size_t i = found->second.systemItems; i < items.size(); ++i) {
         extra.push_back({items[i].flags, items[i].id, items[i].text});
     }
-    w32::SetSystemMenu(Native(dialog->Handle()), extra);
+    // The system's menu is changed only as far as the program's items changed: items the program
+    // added go at its end, and only items it took away make it start again from the system's own.
+    std::vector<w32::MenuItem>& shown = found->second.shown;
+    const auto same = [](const w32::MenuItem& a, const w32::MenuItem& b) {
+        return a.flags == b.flags && a.id == b.id && a.text == b.text;
+    };
+    const bool grew = shown.size() <= extra.size() && std::equal(shown.begin(), shown.end(), extra.begin(), same);
+    if (grew) {
+        w32::AppendSystemMenu(Native(dialog->Handle()), std::span(extra).subspan(shown.size()));
+    } else {
+        w32::SetSystemMenu(Native(dialog->Handle()), extra);
+    }
+    shown = std::move(extra);
 }
 
 }  // namespace afx
@@ -162,6 +178,8 @@ int CDialog::DoModal() {
         if (OnInitDialog()) {
             afx::FocusFirstControl(window);
         }
+        // What the program put in its system menu goes into the system's, once.
+        afx::ShowProgramSystemMenu(host);
     } catch (const CException&) {
         // An error while the window is being made makes the creation fail, without a message.
         created = false;

@@ -613,6 +613,10 @@ void EndPaint(Paint* paint) {
 
 void SetSystemMenu(Handle window, std::span<const MenuItem> extra) {
     ::GetSystemMenu(H(window), TRUE);
+    AppendSystemMenu(window, extra);
+}
+
+void AppendSystemMenu(Handle window, std::span<const MenuItem> extra) {
     HMENU menu = ::GetSystemMenu(H(window), FALSE);
     if (menu == nullptr) {
         return;
@@ -621,6 +625,27 @@ void SetSystemMenu(Handle window, std::span<const MenuItem> extra) {
         ::AppendMenuW(menu, item.flags, item.id,
                       (item.flags & MF_SEPARATOR) != 0 ? nullptr : Convert(item.text).c_str());
     }
+}
+
+std::vector<MenuItem> SystemMenuItems(Handle window) {
+    std::vector<MenuItem> items;
+    HMENU menu = ::GetSystemMenu(H(window), FALSE);
+    const int count = menu != nullptr ? ::GetMenuItemCount(menu) : 0;
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[128] = {};
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
+        info.dwTypeData = text;
+        info.cch = 128;
+        if (::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info) != FALSE) {
+            const bool separator = (info.fType & MFT_SEPARATOR) != 0;
+            items.push_back({separator ? static_cast<unsigned>(MF_SEPARATOR) : static_cast<unsigned>(MF_STRING),
+                             separator ? 0 : info.wID,
+                             separator ? std::string() : Narrow(text, static_cast<int>(info.cch))});
+        }
+    }
+    return items;
 }
 
 std::string ModulePath() {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 #include <string_view>
 
 namespace w32 {
@@ -152,7 +153,12 @@ struct MenuItem {
     std::uintptr_t id;
     std::string text;
 };
+// Resets the window's system menu to the system's own items, then appends `extra`.
 void SetSystemMenu(Handle window, std::span<const MenuItem> extra);
+// Appends `extra` to the window's system menu as it is.
+void AppendSystemMenu(Handle window, std::span<const MenuItem> extra);
+// The items of the window's system menu, as the system shows them.
+std::vector<MenuItem> SystemMenuItems(Handle window);
 
 std::string ModulePath();
 // The current time on a monotonic clock of sub-microsecond resolution.
