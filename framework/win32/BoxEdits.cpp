@@ -27,7 +27,7 @@ constexpr std::size_t kLongestRun = 2048;
 constexpr std::size_t kFirstPiece = 512;
 // Text with no blank to wrap at costs the box most, several times as much as words: a piece holds
 // at most this many characters of it.
-constexpr std::size_t kLongestWord = 1024;
+constexpr std::size_t kLongestWord = 1536;
 // Under a flood the box empties itself every few chunks, and what waits is small just after: once
 // the frame has passed, edits wait for the first text after such a moment, up to a latest time,
 // rather than give the box a whole box of text to lay out.
