@@ -3,7 +3,7 @@
 # there. Usage: scripts/install-deps.sh build|bench|test|lint|fuzz|package|package-check|screenshot|a11y
 set -euo pipefail
 
-packages=(g++ cmake ninja-build qt6-base-dev fonts-dejavu-core fonts-noto-cjk iproute2 util-linux)
+packages=(g++ cmake ninja-build qt6-base-dev fonts-dejavu-core fonts-noto-cjk iproute2 util-linux procps)
 case "${1:-build}" in
   test) packages+=(libgtest-dev libgmock-dev xvfb xauth socat ncat) ;;
   lint) packages+=(clang-tidy clang-format) ;;

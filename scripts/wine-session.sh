@@ -31,7 +31,8 @@ done
 # Wine's programs make their sockets in the server's network namespace, not their own: the
 # prefix's server must be in this shell's, or programs run here would reach another network.
 ours=$(readlink /proc/$$/ns/net)
-for pid in $(pgrep -x 'wineserver(64)?' || true); do
+servers=$(pgrep -x 'wineserver(64)?') || [[ $? -eq 1 ]] # 1: none running
+for pid in $servers; do
   if { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
     theirs=$(readlink "/proc/$pid/ns/net" 2>/dev/null || echo unknown)
     if [[ $theirs != "$ours" ]]; then
