@@ -126,4 +126,30 @@ TEST_F(TypedInputTest, EscAndCtrlBreakInAMultiLineBoxCancelTheConsole) {
     }
 }
 
+// Esc in a field of one line and Alt+F4 anywhere end the console with Cancel too, without reading
+// the form: an invalid field shows no message on the way out.
+TEST_F(TypedInputTest, EscInAFieldAndAltF4CancelWithoutReadingTheForm) {
+    struct Way {
+        int id;
+        test::Key key;
+        int modifiers;
+    };
+    const Way ways[] = {
+        {IDC_EDIT_LOCAL_PORT, test::Key::Escape, test::kNoModifier},
+        {IDC_EDIT_LOCAL_PORT, test::Key::F4, test::kAlt},
+        {IDC_EDIT_SEND, test::Key::F4, test::kAlt},
+    };
+    for (const Way& way : ways) {
+        CConsoleDlg dialog;
+        test::MessageBoxes boxes;
+        const int result = Run(dialog, [&] {
+            dialog.SetDlgItemText(IDC_EDIT_LOCAL_PORT, "x");
+            dialog.GetDlgItem(way.id)->SetFocus();
+            test::PressKey(way.key, way.modifiers);
+        });
+        EXPECT_EQ(result, static_cast<int>(IDCANCEL)) << way.id << " " << static_cast<int>(way.key);
+        EXPECT_TRUE(boxes.shown.empty()) << way.id << " " << static_cast<int>(way.key);
+    }
+}
+
 }  // namespace
