@@ -59,6 +59,8 @@ void RevertSystemMenu(SystemMenuState& state) {
 
 }  // namespace
 
+namespace {
+
 // The owners each running dialog disabled, to be enabled again as it ends.
 std::map<const CDialog*, HWND>& DisabledOwners() {
     static std::map<const CDialog*, HWND> owners;
@@ -80,6 +82,8 @@ void GiveBackOwner(const CDialog* dialog) {
         w32::Activate(Native(owner));
     }
 }
+
+}  // namespace
 
 std::vector<CDialog*>& RunningDialogs() {
     static std::vector<CDialog*> running;
