@@ -7,23 +7,23 @@ namespace afx {
 namespace {
 // Edits wait at least a frame of the screen once they come in a stream.
 constexpr long long kFrameMs = 16;
+
+// Sets the batch's `flag` when something waits to be applied before it.
+bool CollectLast(EditBatch& batch, bool behindOthers, bool EditBatch::*flag) {
+    if (!batch.Any() && !behindOthers) {
+        return false;
+    }
+    batch.*flag = true;
+    return true;
+}
+
 }  // namespace
 
-bool CollectSelectAll(EditBatch& batch) {
-    if (!batch.Any()) {
-        return false;
-    }
-    batch.selectAll = true;
-    return true;
+bool CollectSelectAll(EditBatch& batch, bool behindOthers) {
+    return CollectLast(batch, behindOthers, &EditBatch::selectAll);
 }
 
-bool CollectScroll(EditBatch& batch) {
-    if (!batch.Any()) {
-        return false;
-    }
-    batch.scroll = true;
-    return true;
-}
+bool CollectScroll(EditBatch& batch, bool behindOthers) { return CollectLast(batch, behindOthers, &EditBatch::scroll); }
 
 long long NextEditFrameMs(long long lastCostMs, long long slowestMs) {
     return std::clamp(lastCostMs * 9, kFrameMs, std::max(kFrameMs, slowestMs));

@@ -77,9 +77,10 @@ void CollectAppend(EditBatch& batch, std::string_view text, Apply&& apply) {
     batch.appended.Add(text);
 }
 
-// False when nothing waits: the box selects everything, or scrolls, at once.
-bool CollectSelectAll(EditBatch& batch);
-bool CollectScroll(EditBatch& batch);
+// False when nothing waits, in the batch or (`behindOthers`) in edits the box still applies before
+// it: the box selects everything, or scrolls, at once.
+bool CollectSelectAll(EditBatch& batch, bool behindOthers = false);
+bool CollectScroll(EditBatch& batch, bool behindOthers = false);
 
 // How long the next batch may gather, from what applying the last one cost: the box never takes
 // more than a tenth of the time, and what it shows is never older than `slowestMs`.

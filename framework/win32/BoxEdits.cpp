@@ -269,9 +269,6 @@ void TimerFired(HWND handle, Box& state) {
     }
 }
 
-// Whether anything waits to be applied: selecting and scrolling are then collected behind it.
-bool Waiting(const Box& state) { return state.batch.Any() || state.Adding(); }
-
 }  // namespace
 
 void Replace(HWND box, std::string_view text) {
@@ -286,22 +283,15 @@ void Append(HWND box, std::string_view text) {
     Collected(box, state);
 }
 
+// Selecting and scrolling wait behind the additions that still go in, as behind the batch.
 bool SelectAll(HWND box) {
     Box* state = Boxes().Find(box);
-    if (state == nullptr || !Waiting(*state)) {
-        return false;
-    }
-    state->batch.selectAll = true;
-    return true;
+    return state != nullptr && CollectSelectAll(state->batch, state->Adding());
 }
 
 bool Scroll(HWND box) {
     Box* state = Boxes().Find(box);
-    if (state == nullptr || !Waiting(*state)) {
-        return false;
-    }
-    state->batch.scroll = true;
-    return true;
+    return state != nullptr && CollectScroll(state->batch, state->Adding());
 }
 
 bool BeforeMessage(HWND box, UINT message, WPARAM wParam) {

@@ -109,13 +109,14 @@ std::wstring Convert(std::string_view text) {
     return wide;
 }
 
-std::string Narrow(const wchar_t* text, int length) {
+// UTF-16 text in UTF-8, or in another code page (the system's, CP_ACP).
+std::string Narrow(const wchar_t* text, int length, UINT codePage = CP_UTF8) {
     if (length <= 0) {
         return {};
     }
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
+    const int size = ::WideCharToMultiByte(codePage, 0, text, length, nullptr, 0, nullptr, nullptr);
     std::string narrow(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text, length, narrow.data(), size, nullptr, nullptr);
+    ::WideCharToMultiByte(codePage, 0, text, length, narrow.data(), size, nullptr, nullptr);
     return narrow;
 }
 
@@ -274,16 +275,6 @@ std::wstring FromCodePage(std::string_view bytes) {
 
 namespace {
 
-std::string ToCodePage(const wchar_t* text, int length) {
-    if (length <= 0) {
-        return {};
-    }
-    const int size = ::WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text, length, bytes.data(), size, nullptr, nullptr);
-    return bytes;
-}
-
 // The lead bytes of the system's double-byte code page, none for a single-byte one.
 struct LeadBytes {
     bool lead[256] = {};
@@ -330,7 +321,7 @@ std::string GetText(Handle window) {
     const int length = ::GetWindowTextLengthW(H(window));
     std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1, L'\0');
     const int got = ::GetWindowTextW(H(window), buffer.data(), length + 1);
-    return IsEditBox(window) ? ToCodePage(buffer.data(), got) : Narrow(buffer.data(), got);
+    return Narrow(buffer.data(), got, IsEditBox(window) ? CP_ACP : CP_UTF8);
 }
 
 void SetText(Handle window, std::string_view text) {

@@ -13,6 +13,9 @@ std::string RoundTrip(const std::string& bytes);
 std::string FromUtf8(const std::string& utf8);
 // Bytes in the system's code page in UTF-8.
 std::string ToUtf8(const std::string& bytes);
+// UTF-8 text in UTF-16, and back.
+std::wstring Utf16(const std::string& utf8);
+std::string Utf8(const std::wstring& utf16);
 // A window's characters in UTF-8.
 std::string WindowCharacters(void* window);
 

@@ -33,6 +33,8 @@ std::string Bytes(UINT codePage, const std::wstring& wide) {
 std::string RoundTrip(const std::string& bytes) { return Bytes(CP_ACP, Wide(CP_ACP, bytes)); }
 std::string FromUtf8(const std::string& utf8) { return Bytes(CP_ACP, Wide(CP_UTF8, utf8)); }
 std::string ToUtf8(const std::string& bytes) { return Bytes(CP_UTF8, Wide(CP_ACP, bytes)); }
+std::wstring Utf16(const std::string& utf8) { return Wide(CP_UTF8, utf8); }
+std::string Utf8(const std::wstring& utf16) { return Bytes(CP_UTF8, utf16); }
 
 std::string WindowCharacters(void* window) {
     const auto handle = static_cast<HWND>(window);

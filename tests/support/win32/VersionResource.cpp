@@ -3,28 +3,15 @@
 #include <cstdio>
 #include <vector>
 
+#include "tests/support/win32/CodePage.h"
 #include "tests/support/win32/VersionResource.h"
 
 namespace test::version {
 namespace {
 
-std::wstring Wide(const std::string& utf8) {
-    std::wstring wide(utf8.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                                               wide.data(), static_cast<int>(wide.size()))));
-    return wide;
-}
-
-std::string Utf8(const wchar_t* text, int length) {
-    std::string bytes(static_cast<std::size_t>(length) * 4, '\0');
-    bytes.resize(static_cast<std::size_t>(::WideCharToMultiByte(CP_UTF8, 0, text, length, bytes.data(),
-                                                                static_cast<int>(bytes.size()), nullptr, nullptr)));
-    return bytes;
-}
-
 std::wstring PathOf(const std::string& path) {
     if (!path.empty()) {
-        return Wide(path);
+        return codepage::Utf16(path);
     }
     std::wstring own(MAX_PATH, L'\0');
     own.resize(::GetModuleFileNameW(nullptr, own.data(), static_cast<DWORD>(own.size())));
@@ -78,7 +65,8 @@ std::optional<std::string> Entry(const std::string& path, unsigned language, uns
     std::snprintf(key, sizeof key, "\\StringFileInfo\\%04X%04X\\", language, codePage);
     void* data = nullptr;
     UINT length = 0;
-    if (block.empty() || ::VerQueryValueW(block.data(), (Wide(key) + Wide(name)).c_str(), &data, &length) == FALSE) {
+    if (block.empty() || ::VerQueryValueW(block.data(), (codepage::Utf16(key) + codepage::Utf16(name)).c_str(), &data,
+                                          &length) == FALSE) {
         return std::nullopt;
     }
     // The length counts the closing zero, when there is one.
@@ -87,7 +75,7 @@ std::optional<std::string> Entry(const std::string& path, unsigned language, uns
     while (characters > 0 && text[characters - 1] == L'\0') {
         --characters;
     }
-    return Utf8(text, characters);
+    return codepage::Utf8(std::wstring(text, static_cast<std::size_t>(characters)));
 }
 
 }  // namespace test::version
