@@ -1,10 +1,8 @@
 #include "framework/win32/DialogTemplate.h"
 
+#include <cstddef>
 #include <cstdlib>
-#include <string>
 #include <string_view>
-
-#include "framework/win32/User32.h"
 
 namespace afx {
 namespace {
@@ -42,9 +40,28 @@ public:
         Word(static_cast<WORD>(value >> 16));
     }
     void Short(short value) { Word(static_cast<WORD>(value)); }
+    // UTF-8 as UTF-16, ended with a zero; a byte that begins no character becomes U+FFFD.
     void Text(std::string_view utf8) {
-        for (const wchar_t unit : w32::Utf16(utf8)) {
-            Word(static_cast<WORD>(unit));
+        for (std::size_t i = 0; i < utf8.size();) {
+            const auto lead = static_cast<unsigned char>(utf8[i]);
+            const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+            if (length == 0 || i + length > utf8.size()) {
+                Word(0xFFFD);
+                ++i;
+                continue;
+            }
+            char32_t code = length == 1 ? lead : lead & (0x7F >> length);
+            for (std::size_t k = 1; k < length; ++k) {
+                code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+            }
+            if (code >= 0x10000) {
+                code -= 0x10000;
+                Word(static_cast<WORD>(0xD800 + (code >> 10)));
+                Word(static_cast<WORD>(0xDC00 + (code & 0x3FF)));
+            } else {
+                Word(static_cast<WORD>(code));
+            }
+            i += length;
         }
         Word(0);
     }
@@ -108,8 +125,8 @@ std::vector<WORD> BuildDialogTemplate(const DialogTemplate& dialogTemplate) {
     out.Word(0);  // the dialog class
     out.Text(dialogTemplate.caption);
     out.Word(static_cast<WORD>(dialogTemplate.pointSize));
-    out.Word(400);  // weight
-    out.Word(0);    // not italic, default character set
+    out.Word(400);     // weight
+    out.Word(0x0100);  // not italic (low byte); the default character set, 1 (high byte)
     out.Text(kDialogFont);
     for (const DialogItem& item : dialogTemplate.items) {
         const ItemClass itemClass = ClassOf(item.kind);
@@ -136,7 +153,5 @@ std::vector<WORD> BuildDialogTemplate(const DialogTemplate& dialogTemplate) {
     }
     return out.Take();
 }
-
-void FocusFirstControl(void* dialog) { w32::FocusFirstTabStop(dialog); }
 
 }  // namespace afx

@@ -1,6 +1,8 @@
 #pragma once
 // The program's dialog templates in the system's in-memory form (an extended dialog template), so
-// that the system's dialog manager makes the dialogs and their controls.
+// that the system's dialog manager makes the dialogs and their controls. The same bytes are the
+// program's dialog resources: the build writes them into its resource script on this machine, so
+// this file needs nothing of the window system.
 
 #include <vector>
 
@@ -9,7 +11,5 @@
 namespace afx {
 
 std::vector<WORD> BuildDialogTemplate(const DialogTemplate& dialogTemplate);
-// Gives the focus to the dialog's first control that takes it with Tab.
-void FocusFirstControl(void* dialog);
 
 }  // namespace afx

@@ -180,7 +180,7 @@ int CDialog::DoModal() {
     bool created = true;
     try {
         if (OnInitDialog()) {
-            afx::FocusFirstControl(window);
+            w32::FocusFirstTabStop(window);
         }
         // What the program put in its system menu goes into the system's, once.
         afx::ShowProgramSystemMenu(host);
