@@ -1,17 +1,35 @@
 #include "console/ConsoleDlg.h"
 
+namespace {
+
+// The bar's measures are pixels of a dialog whose unit cell is 6 by 13 pixels (the system font on a
+// screen of 96 dots an inch). They grow as this dialog's units do, with the screen's dots or a wider
+// font, so that the bar keeps its place beside CLEAR COUNT.
+class ClassicPixels {
+public:
+    explicit ClassicPixels(const CDialog& dialog) { dialog.MapDialogRect(&m_cell); }
+    int X(int pixels) const { return static_cast<int>((pixels * m_cell.right + 3) / 6); }
+    int Y(int pixels) const { return static_cast<int>((pixels * m_cell.bottom + 6) / 13); }
+
+private:
+    RECT m_cell{0, 0, 4, 8};  // one unit cell: four dialog units wide, eight high
+};
+
+}  // namespace
+
 void CConsoleDlg::CreateStatusBar() {
+    const ClassicPixels px(*this);
     RECT rect{};
     GetClientRect(&rect);
-    rect.left += 10;
-    rect.right -= 10;
-    rect.top += 4;
-    rect.bottom -= 4;
+    rect.left += px.X(10);
+    rect.right -= px.X(10);
+    rect.top += px.Y(4);
+    rect.bottom -= px.Y(4);
     // 25 pixels high at the foot, with a gap on the right under CLEAR COUNT.
-    rect.top = rect.bottom - 25;
-    rect.right -= 100;
+    rect.top = rect.bottom - px.Y(25);
+    rect.right -= px.X(100);
     m_statusBar.Create(WS_CHILD | WS_VISIBLE | CCS_NOPARENTALIGN, rect, this, IDC_STATUSBAR);
-    m_statusBar.SetMinHeight(25);
+    m_statusBar.SetMinHeight(px.Y(25));
 
     const int width = static_cast<int>(rect.right - rect.left);
     const int parts[3] = {width / 2, (4 * width) / 5, -1};

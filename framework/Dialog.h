@@ -18,6 +18,8 @@ public:
     virtual void OnOK();
     virtual void OnCancel();
     void EndDialog(int result);
+    // Dialog units in the dialog's pixels, as the window system places the template's controls.
+    void MapDialogRect(RECT* rect) const;
 
     // Runs the form exchange: true reads the controls into the members and validates them, false
     // shows the members in the controls. False when a field failed (its message has been shown).

@@ -473,6 +473,20 @@ void CDialog::EndDialog(int result) {
     }
 }
 
+void CDialog::MapDialogRect(RECT* rect) const {
+    WindowHost* host = WindowHost::FromHandle(m_hWnd);
+    const auto* window = host != nullptr ? dynamic_cast<const afx::DialogWindow*>(host->Widget()) : nullptr;
+    if (window == nullptr) {
+        *rect = {};
+        return;
+    }
+    // Each edge on its own, as the window system maps them.
+    const auto unit = [](long value) { return static_cast<short>(value); };
+    const QRect topLeft = window->ToPixels(unit(rect->left), unit(rect->top), 0, 0);
+    const QRect bottomRight = window->ToPixels(unit(rect->right), unit(rect->bottom), 0, 0);
+    *rect = {topLeft.x(), topLeft.y(), bottomRight.x(), bottomRight.y()};
+}
+
 CDialog* CDialog::FromFocus() {
     if (QWidget* focus = QApplication::focusWidget()) {
         if (WindowHost* host = WindowHost::FromWidget(focus->window())) {

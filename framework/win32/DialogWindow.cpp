@@ -226,6 +226,14 @@ void CDialog::EndDialog(int result) {
     }
 }
 
+void CDialog::MapDialogRect(RECT* rect) const {
+    if (::IsWindow(m_hWnd)) {
+        w32::MapDialogUnits(Native(m_hWnd), &rect->left, &rect->top, &rect->right, &rect->bottom);
+    } else {
+        *rect = {};
+    }
+}
+
 CDialog* CDialog::FromFocus() {
     if (w32::Handle focus = w32::Focus()) {
         if (CWnd* window = CWnd::FromHandle(reinterpret_cast<HWND>(w32::TopLevel(focus)))) {

@@ -359,6 +359,15 @@ Handle Owner(Handle window) { return ::GetWindow(H(window), GW_OWNER); }
 Handle DlgItem(Handle dialog, int id) { return ::GetDlgItem(H(dialog), id); }
 int DlgCtrlId(Handle window) { return ::GetDlgCtrlID(H(window)); }
 
+void MapDialogUnits(Handle dialog, long* left, long* top, long* right, long* bottom) {
+    RECT rect{*left, *top, *right, *bottom};
+    ::MapDialogRect(H(dialog), &rect);
+    *left = rect.left;
+    *top = rect.top;
+    *right = rect.right;
+    *bottom = rect.bottom;
+}
+
 void ClientSize(Handle window, long* width, long* height) {
     RECT rect{};
     ::GetClientRect(H(window), &rect);

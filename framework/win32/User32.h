@@ -91,6 +91,8 @@ Handle Parent(Handle window);
 Handle Owner(Handle window);
 Handle DlgItem(Handle dialog, int id);
 int DlgCtrlId(Handle window);
+// A rectangle in `dialog`'s units, in its pixels.
+void MapDialogUnits(Handle dialog, long* left, long* top, long* right, long* bottom);
 void ClientSize(Handle window, long* width, long* height);
 // A child window's rectangle in its parent's client area.
 void ChildRect(Handle window, long* left, long* top, long* right, long* bottom);

@@ -160,10 +160,15 @@ TEST_F(LinkTest, StatusBarSitsAtTheFootWithThreeParts) {
         RECT client{};
         dialog.GetClientRect(&client);
         const RECT bar = test::ControlRect(dialog.m_statusBar);
-        EXPECT_EQ(bar.left, 10);
-        EXPECT_EQ(bar.bottom - bar.top, 25);
-        EXPECT_EQ(bar.bottom, client.bottom - 4);
-        EXPECT_EQ(bar.right, client.right - 110);
+        // Pixels of a dialog with a unit cell of 6 by 13 pixels, in this dialog's.
+        RECT cell{0, 0, 4, 8};
+        dialog.MapDialogRect(&cell);
+        const auto x = [&](long pixels) { return (pixels * cell.right + 3) / 6; };
+        const auto y = [&](long pixels) { return (pixels * cell.bottom + 6) / 13; };
+        EXPECT_EQ(bar.left, x(10));
+        EXPECT_EQ(bar.bottom - bar.top, y(25));
+        EXPECT_EQ(bar.bottom, client.bottom - y(4));
+        EXPECT_EQ(bar.right, client.right - x(10) - x(100));
         int parts[3] = {};
         ASSERT_EQ(dialog.m_statusBar.GetParts(3, parts), 3);
         const int width = static_cast<int>(bar.right - bar.left);
