@@ -20,6 +20,7 @@
 #include <optional>
 #include <vector>
 
+#include "framework/ControlLabels.h"
 #include "framework/Dialog.h"
 #include "framework/PaintDC.h"
 #include "framework/WinApp.h"
@@ -55,21 +56,8 @@ void Notify(QWidget* control, WORD code) {
     }
 }
 
-struct Box {
-    int x, y, cx, cy;
-    bool Contains(const Box& other) const {
-        return other.x >= x && other.y >= y && other.x + other.cx <= x + cx && other.y + other.cy <= y + cy;
-    }
-};
-
 // The X11 keysym of the Break key (Ctrl+Pause on most keyboards).
 constexpr quint32 kBreakKeysym = 0xFF6B;
-
-Box BoxOf(const DialogItem& item) {
-    // A combo box's height in the template is that of its list; the box itself is one line high.
-    const int height = item.kind == ControlKind::ComboBox ? 14 : item.cy;
-    return {item.x, item.y, item.cx, height};
-}
 
 }  // namespace
 
@@ -280,46 +268,13 @@ void DialogWindow::CreateControl(const DialogItem& item) {
 
 void DialogWindow::NameControlsForAssistiveTechnology(const DialogTemplate& dialogTemplate) {
     const auto items = dialogTemplate.items;
-    auto groupOf = [&](const Box& box) -> const DialogItem* {
-        const DialogItem* best = nullptr;
-        for (const DialogItem& group : items) {
-            if (group.kind == ControlKind::GroupBox && BoxOf(group).Contains(box) &&
-                (best == nullptr || group.cx * group.cy < best->cx * best->cy)) {
-                best = &group;
-            }
-        }
-        return best;
-    };
-    // A control without text of its own is named by the label beside it in its group: to its left
-    // on the same row, else just above it; else by the group's caption.
-    auto labelOf = [&](const DialogItem& item) -> const DialogItem* {
-        const Box box = BoxOf(item);
-        const DialogItem* group = groupOf(box);
-        const DialogItem* left = nullptr;
-        const DialogItem* above = nullptr;
-        for (const DialogItem& label : items) {
-            if (label.kind != ControlKind::Static || groupOf(BoxOf(label)) != group) {
-                continue;
-            }
-            const Box l = BoxOf(label);
-            const bool sameRow = l.y < box.y + box.cy && box.y < l.y + l.cy;
-            const bool sameColumn = l.x < box.x + box.cx && box.x < l.x + l.cx;
-            if (sameRow && l.x + l.cx <= box.x + 2 && (left == nullptr || l.x > left->x)) {
-                left = &label;
-            } else if (sameColumn && l.y + l.cy <= box.y && (above == nullptr || l.y > above->y)) {
-                above = &label;
-            }
-        }
-        return left != nullptr ? left : above != nullptr ? above : group;
-    };
     const QList<QWidget*> widgets = findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     for (qsizetype i = 0; i < widgets.size() && i < static_cast<qsizetype>(items.size()); ++i) {
         const DialogItem& item = items[static_cast<std::size_t>(i)];
-        if (item.kind != ControlKind::Edit && item.kind != ControlKind::ComboBox &&
-            item.kind != ControlKind::IPAddress) {
+        if (!NamedByLabel(item.kind)) {
             continue;
         }
-        const DialogItem* label = labelOf(item);
+        const DialogItem* label = LabelOf(items, item);
         if (label == nullptr) {
             continue;
         }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/ControlLabels.h"
 #include "framework/Dialog.h"
 #include "framework/Menu.h"
 #include "framework/MessageLoop.h"
@@ -152,6 +153,40 @@ void ShowProgramSystemMenu(WindowHost* dialog) {
 
 }  // namespace afx
 
+namespace {
+
+// Screen readers name an edit box by the first static text before it in the window order. Each
+// label is moved just before its control; a control named by its group's caption gets a hidden
+// static text with that caption there, since a group box does not count and the static before it
+// would name it wrongly. Labels take no focus, so the order Tab follows among the controls stays the
+// template's. Where the accessibility layer takes annotations, each control is also given its
+// label's name outright, for readers that name a control by its content (an address field).
+void PlaceLabelsBeforeTheirControls(w32::Handle dialog, std::span<const DialogItem> items) {
+    const std::vector<w32::Handle> children = w32::Children(dialog);
+    if (children.size() != items.size()) {
+        return;  // made in the template's order, one window an item; anything else is left alone
+    }
+    std::vector<std::pair<w32::Handle, std::string_view>> names;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (afx::NamedByLabel(items[i].kind)) {
+            if (const DialogItem* label = afx::LabelOf(items, items[i])) {
+                const w32::Handle named = label->kind == ControlKind::Static
+                                              ? children[static_cast<std::size_t>(label - items.data())]
+                                              : w32::CreateHiddenLabel(dialog, label->text);
+                if (named != nullptr) {
+                    w32::PlaceBefore(named, children[i]);
+                }
+                names.emplace_back(children[i], label->text);
+            }
+        }
+    }
+    if (!names.empty()) {
+        w32::AnnotateNames(names);
+    }
+}
+
+}  // namespace
+
 using afx::Native;
 using afx::WindowHost;
 
@@ -167,6 +202,7 @@ int CDialog::DoModal() {
     if (window == nullptr) {
         return -1;
     }
+    PlaceLabelsBeforeTheirControls(window, dialogTemplate->items);
     WindowHost* host = WindowHost::AdoptDialog(reinterpret_cast<HWND>(window));
     host->Bind(this);
     auto& systemMenu = afx::SystemMenus()[host];

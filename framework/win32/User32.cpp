@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <mmsystem.h>
+#include <oleacc.h>
 
 #include "framework/win32/User32.h"
 
@@ -359,6 +360,47 @@ Handle Owner(Handle window) { return ::GetWindow(H(window), GW_OWNER); }
 Handle DlgItem(Handle dialog, int id) { return ::GetDlgItem(H(dialog), id); }
 int DlgCtrlId(Handle window) { return ::GetDlgCtrlID(H(window)); }
 
+bool AnnotateNames(const std::vector<std::pair<Handle, std::string_view>>& names) {
+    // The accessibility layer's annotation service, made through COM for this one call.
+    static constexpr GUID kService = {0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
+    static constexpr GUID kServices = {0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
+    static constexpr GUID kName = {0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
+    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IAccPropServices* services = nullptr;
+    HRESULT result =
+        ::CoCreateInstance(kService, nullptr, CLSCTX_INPROC_SERVER, kServices, reinterpret_cast<void**>(&services));
+    if (SUCCEEDED(result)) {
+        // Kept with each window itself: readers find it there, whatever this thread does with COM later.
+        for (const auto& [window, name] : names) {
+            if (SUCCEEDED(result)) {
+                result = services->SetHwndPropStr(H(window), static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, kName,
+                                                  Utf16(name).c_str());
+            }
+        }
+        services->Release();
+    }
+    if (SUCCEEDED(com)) {
+        ::CoUninitialize();
+    }
+    return SUCCEEDED(result);
+}
+
+std::vector<Handle> Children(Handle window) {
+    std::vector<Handle> children;
+    for (HWND child = ::GetWindow(H(window), GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        children.push_back(child);
+    }
+    return children;
+}
+
+void PlaceBefore(Handle window, Handle next) {
+    HWND previous = ::GetWindow(H(next), GW_HWNDPREV);
+    if (previous != H(window)) {
+        ::SetWindowPos(H(window), previous != nullptr ? previous : HWND_TOP, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    }
+}
+
 void MapDialogUnits(Handle dialog, long* left, long* top, long* right, long* bottom) {
     RECT rect{*left, *top, *right, *bottom};
     ::MapDialogRect(H(dialog), &rect);
@@ -449,6 +491,12 @@ Handle CreateChild(const wchar_t* className, std::uint32_t style, int x, int y, 
                    int id) {
     return ::CreateWindowExW(0, className, L"", style, x, y, width, height, H(parent),
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
+}
+
+Handle CreateHiddenLabel(Handle parent, std::string_view text) {
+    return ::CreateWindowExW(0, L"Static", Utf16(text).c_str(), WS_CHILD | SS_NOPREFIX, 0, 0, 0, 0, H(parent),
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(0xFFFF)), ::GetModuleHandleW(nullptr),
+                             nullptr);
 }
 
 void FocusFirstTabStop(Handle dialog) {

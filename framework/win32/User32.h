@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 #include <string_view>
 
@@ -91,6 +92,13 @@ Handle Parent(Handle window);
 Handle Owner(Handle window);
 Handle DlgItem(Handle dialog, int id);
 int DlgCtrlId(Handle window);
+// Gives each window the name screen readers read for it, through the accessibility layer's
+// annotations; false where the layer does not take them.
+bool AnnotateNames(const std::vector<std::pair<Handle, std::string_view>>& names);
+// A window's children, in the window order (the order Tab follows among those that take it).
+std::vector<Handle> Children(Handle window);
+// Moves `window` just before `next` in the window order of their parent.
+void PlaceBefore(Handle window, Handle next);
 // A rectangle in `dialog`'s units, in its pixels.
 void MapDialogUnits(Handle dialog, long* left, long* top, long* right, long* bottom);
 void ClientSize(Handle window, long* width, long* height);
@@ -118,6 +126,8 @@ void Lower(Handle window);
 Handle CreateChild(const wchar_t* className, std::uint32_t style, int x, int y, int width, int height, Handle parent,
                    int id);
 
+// A static text that is never shown, whose text screen readers take as the name of the control after it.
+Handle CreateHiddenLabel(Handle parent, std::string_view text);
 void FocusFirstTabStop(Handle dialog);
 // A dialog from an in-memory extended template, owned by `owner`, routed from its first message.
 Handle CreateDialogFromTemplate(const void* dialogTemplate, Handle owner);

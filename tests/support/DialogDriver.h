@@ -84,6 +84,12 @@ void SetTextFromOutside(const CWnd& control, const std::string& text);
 // A control's text as another program reads it; from any thread.
 std::string TextFromOutside(const CWnd& control);
 
+// The name a screen reader reads for a control, through the system's accessibility layer.
+std::string AccessibleName(const CWnd& control);
+// Whether the system's accessibility layer takes names the program gives its controls outright, as
+// Qt's and Windows' do (Wine's does not); where it does not, a control is named only by the label
+// before it, and a combo box or an address field by its content.
+bool AccessibleNamesGivenAreTaken();
 // A control's place in its dialog's client area, in pixels.
 RECT ControlRect(const CWnd& control);
 // Top-level windows of the program on screen.

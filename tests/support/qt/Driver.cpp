@@ -156,6 +156,13 @@ void InjectClick(const CWnd& dialog, int id) {
                                                     Qt::NoButton, Qt::NoModifier));
 }
 
+std::string AccessibleName(const CWnd& control) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(Widget(control));
+    return accessible != nullptr ? accessible->text(QAccessible::Name).toStdString() : std::string();
+}
+
+bool AccessibleNamesGivenAreTaken() { return true; }
+
 RECT ControlRect(const CWnd& control) {
     const QRect area = Widget(control) != nullptr ? Widget(control)->geometry() : QRect();
     return {area.left(), area.top(), area.right() + 1, area.bottom() + 1};

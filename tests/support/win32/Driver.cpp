@@ -11,6 +11,7 @@
 #include "framework/win32/User32.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/win32/CodePage.h"
+#include "tests/support/win32/Msaa.h"
 
 namespace test {
 namespace {
@@ -146,6 +147,13 @@ std::string AMultiByteCharacter() {
     // 中 in the system's code page, where it takes more than one byte and is no stand-in.
     const std::string han = codepage::FromUtf8("\xE4\xB8\xAD");
     return han.size() > 1 && codepage::ToUtf8(han) == "\xE4\xB8\xAD" ? han : std::string();
+}
+
+std::string AccessibleName(const CWnd& control) { return test::msaa::Name(Native(control)).value_or(""); }
+
+bool AccessibleNamesGivenAreTaken() {
+    static const bool taken = test::msaa::TakesAnnotations();
+    return taken;
 }
 
 RECT ControlRect(const CWnd& control) {
