@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/Dialog.h"
@@ -90,6 +91,9 @@ std::string AccessibleName(const CWnd& control);
 // Qt's and Windows' do (Wine's does not); where it does not, a control is named only by the label
 // before it, and a combo box or an address field by its content.
 bool AccessibleNamesGivenAreTaken();
+// An edit field's selection (start, end; equal for a bare caret), and setting it as the user does.
+std::pair<int, int> Selection(const CWnd& control);
+void Select(const CWnd& control, int start, int end);
 // A control's place in its dialog's client area, in pixels.
 RECT ControlRect(const CWnd& control);
 // Top-level windows of the program on screen.

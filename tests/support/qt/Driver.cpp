@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPointer>
@@ -162,6 +163,23 @@ std::string AccessibleName(const CWnd& control) {
 }
 
 bool AccessibleNamesGivenAreTaken() { return true; }
+
+std::pair<int, int> Selection(const CWnd& control) {
+    const auto* line = qobject_cast<const QLineEdit*>(Widget(control));
+    if (line == nullptr) {
+        return {0, 0};
+    }
+    if (!line->hasSelectedText()) {
+        return {line->cursorPosition(), line->cursorPosition()};
+    }
+    return {line->selectionStart(), line->selectionEnd()};
+}
+
+void Select(const CWnd& control, int start, int end) {
+    if (auto* line = qobject_cast<QLineEdit*>(Widget(control))) {
+        line->setSelection(start, end - start);
+    }
+}
 
 RECT ControlRect(const CWnd& control) {
     const QRect area = Widget(control) != nullptr ? Widget(control)->geometry() : QRect();

@@ -11,6 +11,7 @@
 #include "framework/win32/User32.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/win32/CodePage.h"
+#include "tests/support/win32/KeyState.h"
 #include "tests/support/win32/Msaa.h"
 
 namespace test {
@@ -70,10 +71,9 @@ void PressKey(Key key, int modifiers) {
     const bool alt = (modifiers & kAlt) != 0;
     const w32::Word code = VirtualKey(key);
     w32::Handle target = KeyTarget();
+    // The loop turns the key into its character, as it does for the keyboard's.
+    const test::keys::HeldModifiers held((modifiers & kShift) != 0, (modifiers & kControl) != 0);
     w32::Post(target, alt ? kSysKeyDown : kKeyDown, code, 1 | (alt ? kAltDown : 0));
-    if (key == Key::Return || key == Key::Escape || key == Key::Tab) {
-        w32::Post(target, kChar, code, 1);
-    }
     w32::Post(target, alt ? kSysKeyUp : kKeyUp, code, 1 | kReleased | (alt ? kAltDown : 0));
     AfxPumpWaitingMessages();
 }
@@ -154,6 +154,18 @@ std::string AccessibleName(const CWnd& control) { return test::msaa::Name(Native
 bool AccessibleNamesGivenAreTaken() {
     static const bool taken = test::msaa::TakesAnnotations();
     return taken;
+}
+
+std::pair<int, int> Selection(const CWnd& control) {
+    std::uint32_t start = 0;
+    std::uint32_t end = 0;
+    w32::Send(Native(control), w32::msg::EmGetSel, reinterpret_cast<w32::Word>(&start),
+              reinterpret_cast<w32::Long>(&end));
+    return {static_cast<int>(start), static_cast<int>(end)};
+}
+
+void Select(const CWnd& control, int start, int end) {
+    w32::Send(Native(control), w32::msg::EmSetSel, static_cast<w32::Word>(start), end);
 }
 
 RECT ControlRect(const CWnd& control) {
