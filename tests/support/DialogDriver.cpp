@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "framework/MessageLoop.h"
 
 namespace test {
@@ -90,6 +92,18 @@ std::vector<std::string> MessageBoxes::Texts() const {
         texts.push_back(box.text);
     }
     return texts;
+}
+
+void WhenADialogOpensOver(const CDialog& under, std::function<void(CDialog&)> act) {
+    const auto started = std::chrono::steady_clock::now();
+    EveryFewMs([&under, act = std::move(act), started] {
+        CDialog* top = CDialog::FromFocus();
+        if (top != nullptr && top != &under && top->IsWindowVisible()) {
+            act(*top);
+            return true;
+        }
+        return std::chrono::steady_clock::now() - started > std::chrono::seconds(3);
+    });
 }
 
 }  // namespace test

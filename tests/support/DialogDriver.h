@@ -62,6 +62,12 @@ private:
     std::unique_ptr<Window> m_window;
 };
 
+// Runs `act` once on the next dialog of the program that runs over `under` (a modal box), from inside
+// that dialog's own loop, once it is on screen; gives up after three seconds.
+void WhenADialogOpensOver(const CDialog& under, std::function<void(CDialog&)> act);
+// Calls `tick` every few milliseconds from whatever loop runs, until it returns true.
+void EveryFewMs(std::function<bool()> tick);
+
 // Whether the window is the active one, which takes the keyboard.
 bool IsActiveWindow(const CWnd& window);
 // Clicks button `id` of `dialog` as the mouse would; a test failure when it is missing or disabled.

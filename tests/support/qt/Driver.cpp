@@ -133,6 +133,20 @@ SystemMessageBoxes::~SystemMessageBoxes() = default;
 
 int SystemMessageBoxes::Answered() const { return m_watch->answered; }
 
+void EveryFewMs(std::function<bool()> tick) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, tick = std::move(tick)] {
+        // Stopped while the check runs: it may run a loop of its own (close a box, pump).
+        timer->stop();
+        if (tick()) {
+            timer->deleteLater();
+        } else {
+            timer->start(5);
+        }
+    });
+    timer->start(5);
+}
+
 bool IsActiveWindow(const CWnd& window) {
     QWidget* widget = Widget(window);
     return widget != nullptr && widget->isActiveWindow();

@@ -12,6 +12,7 @@
 #include "tests/support/DialogDriver.h"
 #include "tests/support/win32/CodePage.h"
 #include "tests/support/win32/KeyState.h"
+#include "tests/support/win32/Poll.h"
 #include "tests/support/win32/Msaa.h"
 
 namespace test {
@@ -51,6 +52,8 @@ w32::Handle KeyTarget() {
 }
 
 }  // namespace
+
+void EveryFewMs(std::function<bool()> tick) { test::poll::Every(5, std::move(tick)); }
 
 bool IsActiveWindow(const CWnd& window) { return window.m_hWnd != nullptr && w32::ActiveWindow() == Native(window); }
 
