@@ -1,8 +1,11 @@
 // Measures the console end to end on Qt's offscreen platform with loopback peers, and prints the
 // figures; it judges nothing.
 //  - Receive rate: a TCP flood into a client link in three kinds (lines of text with blanks, text
-//    without a blank, and bytes in hex display), beside `socat -b 2048` reading the same flood (a
-//    poll loop of 2048-byte reads, the reference). Min and median of several runs each.
+//    without a blank, and bytes in hex display), beside the ceiling measured in the same run: a bare
+//    loop doing what the console's receive rule does with nothing shown, one poll and one receive of
+//    at most 2048 bytes per readiness (bench/BareLoop.cpp); and beside `socat -b 2048` reading the
+//    same flood, a second reference. Min and median of several runs each, with the receiving
+//    thread's processor time per MiB, and the system calls per chunk from a traced run of each.
 //  - How long the user interface is held up meanwhile: a thread posts an event to the UI thread
 //    every 2 ms and records how long each waits to be handled.
 //  - Latency from a peer's send to the bytes in the receive box: when idle, and during a flood
@@ -10,8 +13,11 @@
 //  - Auto-send at 1 ms: the spacing of the datagrams as a UDP peer's kernel time-stamps them.
 
 // The program's headers first: the system socket headers define some of their names as macros.
+#include "bench/BareLoop.h"
 #include "bench/BenchSupport.h"
 #include "bench/Floods.h"
+#include "bench/SyscallCount.h"
+#include "bench/ThreadTimes.h"
 #include "framework/qt/WindowHost.h"
 
 #include <spawn.h>
@@ -34,6 +40,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -42,6 +49,7 @@ extern char** environ;
 
 namespace {
 
+using bench::BareResult;
 using bench::Click;
 using bench::Clock;
 using bench::FreePort;
@@ -130,6 +138,19 @@ double SocatMBps(std::size_t total) {
     return static_cast<double>(total) / 1e6 / seconds;
 }
 
+// The ceiling: the bare loop reading a flood from a loopback peer.
+BareResult BareRun(std::size_t total) {
+    std::uint16_t port = 0;
+    const int listener = Listener(&port);
+    std::thread peer([&] { Flood(::accept(listener, nullptr, nullptr), total, Kind::SpaceFree, nullptr); });
+    const int fd = bench::ConnectTo(port);
+    const BareResult result = bench::BareLoop(fd, total);
+    ::close(fd);
+    peer.join();
+    ::close(listener);
+    return result;
+}
+
 // Records how long events posted from another thread every 2 ms wait for the UI thread.
 class WaitProbe : public QObject {
 public:
@@ -179,6 +200,7 @@ QPlainTextEdit* ReceiveBox(CConsoleDlg& dialog) {
 
 struct FloodResult {
     double mbps = 0;
+    double cpuMsPerMiB = 0;
     bool exact = false;
     long rssEarly = 0;
     long rssEnd = 0;
@@ -223,10 +245,13 @@ FloodResult FloodConsole(CConsoleApp& app, Kind kind, std::size_t total) {
         probe.Start();
         std::thread peer([&] { Flood(::accept(listener, nullptr, nullptr), total, kind, &markers); });
         const auto start = Clock::now();
+        const bench::ThreadTimes before = bench::ThreadTimes::Now();
         PumpUntil([&] { return dialog.m_nRecvCount >= static_cast<std::int64_t>(total) / 10; }, 120000);
         result.rssEarly = RssKiB();
         PumpUntil([&] { return dialog.m_nRecvCount >= static_cast<std::int64_t>(total); }, 600000);
         result.mbps = static_cast<double>(dialog.m_nRecvCount) / 1e6 / Seconds(Clock::now() - start);
+        result.cpuMsPerMiB = (bench::ThreadTimes::Now() - before).cpuSeconds * 1000 /
+                             (static_cast<double>(dialog.m_nRecvCount) / static_cast<double>(kMiB));
         probe.Stop();
         result.waitsMs = std::move(probe.waitsMs);
         result.rssEnd = RssKiB();
@@ -351,6 +376,52 @@ std::string Machine() {
     return std::to_string(std::thread::hardware_concurrency()) + " cores, " + model + ", Linux " + system.release;
 }
 
+// System calls per chunk, from one traced run of the bare loop and of each flood.
+void PrintSystemCalls(CConsoleApp& app, std::size_t total, const std::string& only) {
+    const auto describe = [](const std::map<std::string, long>& calls, long chunks) {
+        if (calls.empty() || chunks <= 0) {
+            return std::string("not counted (strace could not attach)");
+        }
+        long all = 0;
+        std::string parts;
+        for (const auto& [name, count] : calls) {
+            all += count;
+            char part[64];
+            std::snprintf(part, sizeof part, "%s%s %.2f", parts.empty() ? "" : ", ", name.c_str(),
+                          static_cast<double>(count) / static_cast<double>(chunks));
+            parts += part;
+        }
+        char line[256];
+        std::snprintf(line, sizeof line, "%.2f a chunk (%s; %ld chunks)",
+                      static_cast<double>(all) / static_cast<double>(chunks), parts.c_str(), chunks);
+        return std::string(line);
+    };
+    std::printf("\nsystem calls on the receiving side, traced runs of %zu MiB:\n", total / kMiB);
+    {
+        std::uint16_t port = 0;
+        const int listener = Listener(&port);
+        std::thread peer([&] { Flood(::accept(listener, nullptr, nullptr), total, Kind::SpaceFree, nullptr); });
+        const int fd = bench::ConnectTo(port);
+        bench::SyscallCount count;
+        const BareResult r = bench::BareLoop(fd, total);
+        std::map<std::string, long> calls = count.Stop();
+        ::close(fd);
+        peer.join();
+        ::close(listener);
+        std::printf("%-26s %s\n", "bare loop", describe(calls, r.chunks).c_str());
+    }
+    for (const Kind kind : {Kind::Lines, Kind::SpaceFree, Kind::Hex}) {
+        if (!only.empty() && only != (kind == Kind::Lines ? "lines" : kind == Kind::SpaceFree ? "blanks" : "hex")) {
+            continue;
+        }
+        bench::SyscallCount count;
+        FloodConsole(app, kind, total);
+        const std::map<std::string, long> calls = count.Stop();
+        const auto received = calls.find("recvmsg");
+        std::printf("%-26s %s\n", Name(kind), describe(calls, received != calls.end() ? received->second : 0).c_str());
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -361,14 +432,24 @@ int main(int argc, char** argv) {
     std::printf("console on the offscreen platform, loopback; %s\n", Machine().c_str());
     std::printf("flood of %zu MiB into a client link, %d runs each: min / median\n\n", total / kMiB, runs);
 
+    std::vector<double> bare;
+    std::vector<double> bareCpu;
+    for (int run = 0; run < runs; ++run) {
+        const BareResult r = BareRun(total);
+        bare.push_back(r.mbps);
+        bareCpu.push_back(r.cpuMsPerMiB);
+    }
+    const double ceiling = Percentile(bare, 0.5);
+    std::printf("%-26s %7.1f / %7.1f MB/s  (the ceiling: 100%%)  CPU %.2f ms/MiB\n", "bare loop: poll + recv 2048",
+                *std::min_element(bare.begin(), bare.end()), ceiling, Percentile(bareCpu, 0.5));
     std::vector<double> socat;
     socat.reserve(static_cast<std::size_t>(runs));
     for (int run = 0; run < runs; ++run) {
         socat.push_back(SocatMBps(total));
     }
     const double reference = Percentile(socat, 0.5);
-    std::printf("%-26s %7.1f / %7.1f MB/s  (the reference: 100%%)\n", "socat -b 2048 -u",
-                *std::min_element(socat.begin(), socat.end()), reference);
+    std::printf("%-26s %7.1f / %7.1f MB/s  %5.1f%% of the bare loop (median)\n", "socat -b 2048 -u",
+                *std::min_element(socat.begin(), socat.end()), reference, 100.0 * reference / ceiling);
 
     // A third argument (lines, blanks or hex) runs that flood alone and nothing else.
     const std::string only = argc > 3 ? argv[3] : "";
@@ -377,6 +458,7 @@ int main(int argc, char** argv) {
             continue;
         }
         std::vector<double> rates;
+        std::vector<double> cpu;
         std::vector<double> waits;
         std::vector<double> latencies;
         bool exact = true;
@@ -385,6 +467,7 @@ int main(int argc, char** argv) {
         for (int run = 0; run < runs; ++run) {
             const FloodResult r = FloodConsole(app, kind, total);
             rates.push_back(r.mbps);
+            cpu.push_back(r.cpuMsPerMiB);
             waits.insert(waits.end(), r.waitsMs.begin(), r.waitsMs.end());
             latencies.insert(latencies.end(), r.latencyMs.begin(), r.latencyMs.end());
             exact = exact && r.exact;
@@ -392,9 +475,12 @@ int main(int argc, char** argv) {
             rssEnd = r.rssEnd;
         }
         const double median = Percentile(rates, 0.5);
-        std::printf("%-26s %7.1f / %7.1f MB/s  %5.1f%% of socat (median)  counters %s  RSS %ld -> %ld KiB\n",
-                    Name(kind), *std::min_element(rates.begin(), rates.end()), median, 100.0 * median / reference,
-                    exact ? "exact" : "WRONG", rssEarly, rssEnd);
+        std::printf(
+            "%-26s %7.1f / %7.1f MB/s  %5.1f%% / %5.1f%% of the bare loop (min / median), %5.1f%% of socat"
+            "  CPU %.2f ms/MiB  counters %s  RSS %ld -> %ld KiB\n",
+            Name(kind), *std::min_element(rates.begin(), rates.end()), median,
+            100.0 * *std::min_element(rates.begin(), rates.end()) / ceiling, 100.0 * median / ceiling,
+            100.0 * median / reference, Percentile(cpu, 0.5), exact ? "exact" : "WRONG", rssEarly, rssEnd);
         std::printf("%-26s UI held up: p99 %.1f ms, max %.1f ms (%zu probes)", "", Percentile(waits, 0.99),
                     Percentile(waits, 1.0), waits.size());
         if (!latencies.empty()) {
@@ -404,6 +490,7 @@ int main(int argc, char** argv) {
         std::printf("\n");
     }
 
+    PrintSystemCalls(app, std::min(total, 32 * kMiB), only);
     if (!only.empty()) {
         return 0;
     }

@@ -11,7 +11,7 @@ case "${1:-build}" in
   package) packages+=(dpkg-dev file) ;;
   package-check) packages+=(dpkg-dev file lintian desktop-file-utils appstream groff-base man-db) ;;
   screenshot) packages+=(xvfb x11-utils imagemagick) ;;
-  bench) packages+=(socat) ;;
+  bench) packages+=(socat strace) ;;
   a11y) packages+=(xvfb xauth dbus at-spi2-core python3-pyatspi) ;;
   # The cross-build, the GoogleTest sources it builds, Wine to run what it makes, and a display.
   windows) packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools libgtest-dev wine wine64 xvfb xauth x11-utils imagemagick socat locales) ;;

@@ -7,6 +7,7 @@
 #include <sys/socket.h>
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
 #include <unordered_map>
 
@@ -27,7 +28,9 @@ struct Entry {
     bool readPending = false;  // a read or accept notice waits for its receive or accept call
     bool closeReported = false;
     bool writeWanted = false;  // a send would have blocked: announce when writable again
-    int seenWaiting = -1;      // bytes found waiting by the read notice being delivered at once
+    int knownWaiting = -1;     // stream bytes known to wait: counted, less what was read since; -1 unknown
+    bool delivering = false;   // a read notice is being delivered at once from the loop's callback
+    bool continuing = false;   // the next slice of read notices waits for the next turn of the loop
     int restMs = 0;            // a listener starved of descriptors rests this long before the next try
     std::unique_ptr<QTimer> rest;
     std::unique_ptr<QSocketNotifier> readNotifier;
@@ -119,18 +122,74 @@ void Update(int fd, Entry& e) {
     }
 }
 
-// What readable means for a connected stream: data, the peer's orderly close, or an error.
-void OnStreamReadable(int fd, Entry& e) {
-    int waiting = 0;
-    if (::ioctl(fd, FIONREAD, &waiting) == 0 && waiting > 0) {
-        e.readPending = true;
-        e.seenWaiting = waiting;
-        Post(fd, e, FD_READ, 0, Via::Loop);
-        if (Entry* after = Find(fd)) {
-            after->seenWaiting = -1;  // a notice that waited in the queue asks afresh
+// While bytes are known to wait on a stream, read notices follow one another without asking the
+// system again: each is delivered as soon as the last one's receive has taken its bytes, for up to
+// this long in one turn of the loop; after that the next notice is posted, so input, painting and
+// other messages are served between slices.
+constexpr auto kReadSlice = std::chrono::microseconds(1500);
+
+void ContinueReads(int fd);
+
+// Read notices for bytes known to wait, delivered one after another as each one's receive takes its
+// bytes, until none are known to wait, a notice has to wait in the queue, or the slice is over; the
+// next slice then starts at the next turn of the loop.
+void DeliverReads(int fd, Entry& entry) {
+    const auto sliceEnd = std::chrono::steady_clock::now() + kReadSlice;
+    for (Entry* e = &entry;;) {
+        e->readPending = true;
+        e->delivering = true;
+        Post(fd, *e, FD_READ, 0, Via::Loop);
+        if ((e = Find(fd)) == nullptr) {
+            return;
         }
+        e->delivering = false;
+        // Queued behind other messages, or not read by its handler: the notice stands.
+        if (e->readPending || e->knownWaiting <= 0) {
+            if (!e->readPending) {
+                Update(fd, *e);
+            }
+            return;
+        }
+        if (std::chrono::steady_clock::now() >= sliceEnd) {
+            ContinueReads(fd);
+            return;
+        }
+    }
+}
+
+// Starts the next slice of read notices at the next turn of the loop; the socket stays unwatched
+// meanwhile, since its bytes are known to wait.
+void ContinueReads(int fd) {
+    Entry* e = Find(fd);
+    if (e == nullptr || e->continuing) {
         return;
     }
+    e->readPending = true;
+    e->continuing = true;
+    QTimer::singleShot(0, [fd] {
+        Entry* waiting = Find(fd);
+        if (waiting == nullptr || !waiting->continuing) {
+            return;
+        }
+        waiting->continuing = false;
+        if (waiting->knownWaiting > 0 && waiting->window != nullptr && !waiting->closeReported) {
+            DeliverReads(fd, *waiting);
+        } else {
+            waiting->readPending = false;
+            Update(fd, *waiting);
+        }
+    });
+}
+
+// What readable means for a connected stream: data, the peer's orderly close, or an error.
+void OnStreamReadable(int fd, Entry& entry) {
+    int waiting = 0;
+    if (::ioctl(fd, FIONREAD, &waiting) == 0 && waiting > 0) {
+        entry.knownWaiting = waiting;
+        DeliverReads(fd, entry);
+        return;
+    }
+    Entry& e = entry;
     char byte = 0;
     ssize_t peeked = 0;
     do {
@@ -251,17 +310,28 @@ void Select(int fd, HWND window, UINT message, long events) {
     Update(fd, *e);
 }
 
-int BytesSeenWaiting(int fd) {
+int BytesKnownWaiting(int fd) {
     const Entry* e = Find(fd);
-    return e != nullptr ? e->seenWaiting : -1;
+    return e != nullptr ? e->knownWaiting : -1;
 }
 
-void ReceiveCalled(int fd) {
-    if (Entry* e = Find(fd)) {
-        e->seenWaiting = -1;
-        e->readPending = false;
-        Update(fd, *e);
+void ReceiveCalled(int fd, long taken) {
+    Entry* e = Find(fd);
+    if (e == nullptr) {
+        return;
     }
+    e->readPending = false;
+    e->knownWaiting = e->stream && e->knownWaiting > 0 && taken >= 0 ? e->knownWaiting - static_cast<int>(taken) : -1;
+    if (e->delivering) {
+        return;  // the loop's callback that delivers the notice goes on from here
+    }
+    if (e->knownWaiting > 0 && e->window != nullptr && !e->closeReported) {
+        // Bytes are still waiting: the next notices follow at the next turn of the loop, as Windows
+        // Sockets posts the next one on the receive call, without asking the system again.
+        ContinueReads(fd);
+        return;
+    }
+    Update(fd, *e);
 }
 
 void AcceptCalled(int fd, bool starved) {
@@ -284,7 +354,7 @@ void AcceptCalled(int fd, bool starved) {
         }
         e->rest->start(e->restMs);
     }
-    ReceiveCalled(fd);
+    ReceiveCalled(fd, -1);
 }
 
 void SendWouldBlock(int fd) {

@@ -3,6 +3,7 @@
 // registration. The socket calls report what they did here, and the registry decides which event
 // notices to post and when, with the Windows Sockets re-enabling rules:
 //  - read: posted once, then again only after the next receive call, and only while data remain;
+//    while a stream's bytes are known to wait, the next one follows the receive without a poll;
 //  - accept: posted once, then again only after the next accept call, while connections wait;
 //  - connect: posted once when a connect started without blocking completes, with its error;
 //  - close: posted once, after every byte before it has been read, with 0 or the reset's error;
@@ -25,10 +26,12 @@ void AddAccepted(int listener, int fd);
 
 void Select(int fd, HWND window, UINT message, long events);
 
-void ReceiveCalled(int fd);
-// The bytes a read notice being delivered at this moment found waiting, or -1: while that notice's
-// handler runs, nothing has been read since, and asking again would only repeat the system call.
-int BytesSeenWaiting(int fd);
+// A receive call ended, having taken `taken` bytes from the stream (0 for a peek, -1 when it
+// failed). While bytes are known to wait, the next read notice follows without asking the system.
+void ReceiveCalled(int fd, long taken);
+// The bytes known to wait on a stream socket (counted by the system, less what has been read
+// since), or -1: more may have come, never fewer, so asking again would only repeat the call.
+int BytesKnownWaiting(int fd);
 // An accept call ended. One that failed for want of descriptors or memory rests the listener: it is
 // not watched for a while (50 ms, doubling to 1 s while it keeps failing), or until a descriptor
 // of ours is closed, so that a waiting connection does not make it spin.

@@ -82,7 +82,7 @@ int Receive(SOCKET s, char* buffer, int length, int flags, ::sockaddr_in* from) 
         received = ::recvmsg(Fd(s), &message, PosixFlags(flags));
     } while (received < 0 && errno == EINTR);
     const int savedErrno = errno;
-    posix::registry::ReceiveCalled(Fd(s));
+    posix::registry::ReceiveCalled(Fd(s), received < 0 ? -1 : (flags & winsock::MSG_PEEK) != 0 ? 0 : received);
     if (received < 0) {
         return Fail(posix::ErrorFromErrno(savedErrno), SOCKET_ERROR);
     }
@@ -233,7 +233,7 @@ int ioctlsocket(SOCKET s, long command, u_long* argument) {
         return Fail(WSAEFAULT, SOCKET_ERROR);
     }
     if (command == kWsFionread) {
-        int waiting = posix::registry::BytesSeenWaiting(Fd(s));
+        int waiting = posix::registry::BytesKnownWaiting(Fd(s));
         if (waiting < 0 && ::ioctl(Fd(s), FIONREAD, &waiting) != 0) {
             return FailFromErrno(SOCKET_ERROR);
         }

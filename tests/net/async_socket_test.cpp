@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "net/SocketService.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/support/Peers.h"
 
 namespace ws = winsock;
@@ -202,6 +203,41 @@ TEST_F(AsyncSocketTest, ABurstIsReadOneBufferPerReadEvent) {
     test::SendAll(peer, std::string(5000, 'b'));
     ASSERT_TRUE(test::PumpUntil([&] { return client.received.size() == 5000; }));
     EXPECT_EQ(client.events, (Events{"connect 0", "send 0", "receive 0 2048", "receive 0 2048", "receive 0 904"}));
+    client.Close();
+}
+
+TEST_F(AsyncSocketTest, ALongFloodIsReadWholeOneReceivePerEventWhileTheLoopServesItsTimers) {
+    // Handlers take a full buffer or a few bytes, in turn: every event finds bytes waiting, none is
+    // lost or doubled, and the loop keeps delivering its timers' ticks between the events.
+    class Alternating : public RecordingSocket {
+    public:
+        int events = 0;
+        int empty = 0;
+        std::string got;
+        void OnReceive(int /*error*/) override {
+            char buffer[2048];
+            const int n = Receive(buffer, ++events % 2 == 0 ? 100 : static_cast<int>(sizeof buffer));
+            empty += n <= 0 ? 1 : 0;
+            if (n > 0) {
+                got.append(buffer, static_cast<std::size_t>(n));
+            }
+        }
+    } client;
+    test::Fd peer = Connected(client);
+    std::string flood;
+    for (std::size_t i = 0; i < std::size_t{8} * 1024 * 1024; ++i) {
+        flood += static_cast<char>('a' + i % 23);
+    }
+    test::TickCounter ticks(1);
+    std::thread sender([&] { test::SendAll(peer, flood); });
+    ASSERT_TRUE(test::PumpUntil([&] { return client.got.size() >= flood.size(); }, 30000)) << client.got.size();
+    sender.join();
+    const int ticked = ticks.Stop();
+    EXPECT_TRUE(client.got == flood) << "the bytes read differ from the bytes sent";
+    EXPECT_EQ(client.empty, 0);
+    EXPECT_GT(ticked, 0);
+    test::PumpFor(20);
+    EXPECT_EQ(client.empty, 0) << "an event came after the last byte was read";
     client.Close();
 }
 
