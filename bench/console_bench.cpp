@@ -490,7 +490,10 @@ int main(int argc, char** argv) {
         std::printf("\n");
     }
 
-    PrintSystemCalls(app, std::min(total, 32 * kMiB), only);
+    // QUENZO_BENCH_NO_TRACE=1 leaves the traced runs out, for a profile of the timed runs alone.
+    if (std::getenv("QUENZO_BENCH_NO_TRACE") == nullptr) {
+        PrintSystemCalls(app, std::min(total, 32 * kMiB), only);
+    }
     if (!only.empty()) {
         return 0;
     }

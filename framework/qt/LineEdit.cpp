@@ -10,7 +10,17 @@
 
 namespace afx {
 
-LineEdit::LineEdit(DWORD style, QWidget* parent) : QLineEdit(parent), m_style(style) {}
+LineEdit::LineEdit(DWORD style, QWidget* parent) : QLineEdit(parent), m_style(style) {
+    connect(this, &QLineEdit::textChanged, this, [this] { m_utf8Valid = false; });
+}
+
+const std::string& LineEdit::Utf8Text() const {
+    if (!m_utf8Valid) {
+        m_utf8 = text().toStdString();
+        m_utf8Valid = true;
+    }
+    return m_utf8;
+}
 
 bool LineEdit::Fits(const QString& text) const {
     const int room = contentsRect().width() - textMargins().left() - textMargins().right() - 4;

@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+#include <string>
+
 #include "framework/AfxTypes.h"
 
 namespace afx {
@@ -14,12 +16,18 @@ class LineEdit : public QLineEdit {
 public:
     LineEdit(DWORD style, QWidget* parent);
 
+    // The text in UTF-8, kept from one read to the next until the text changes (by typing, by the
+    // program or from outside): the form is read for every chunk of data that arrives.
+    const std::string& Utf8Text() const;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool Fits(const QString& text) const;
     DWORD m_style;
+    mutable std::string m_utf8;
+    mutable bool m_utf8Valid = false;
 };
 
 }  // namespace afx

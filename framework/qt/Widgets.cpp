@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "framework/qt/LineEdit.h"
 #include "framework/qt/WindowHost.h"
 
 namespace afx {
@@ -44,6 +45,9 @@ QString WidgetText(const QWidget* widget) {
 }
 
 std::string WidgetTextUtf8(const QWidget* widget) {
+    if (const auto* line = qobject_cast<const LineEdit*>(widget)) {
+        return line->Utf8Text();
+    }
     if (const auto* edit = qobject_cast<const MultiLineEdit*>(widget)) {
         return edit->WindowsText();
     }

@@ -126,7 +126,7 @@ void Update(int fd, Entry& e) {
 // system again: each is delivered as soon as the last one's receive has taken its bytes, for up to
 // this long in one turn of the loop; after that the next notice is posted, so input, painting and
 // other messages are served between slices.
-constexpr auto kReadSlice = std::chrono::microseconds(1500);
+constexpr auto kReadSlice = std::chrono::microseconds(1000);
 
 void ContinueReads(int fd);
 
