@@ -87,14 +87,10 @@ TEST_F(AboutBoxTest, F1InTheAboutBoxAsksForItsOwnHelpTopic) {
 }
 
 TEST_F(AboutBoxTest, ReceivingAndAutoSendCarryOnWhileTheAboutBoxIsOpen) {
-    std::uint16_t port = 0;
-    test::Fd listener = test::TcpListener(&port);
     CConsoleDlg dialog;
     Run(dialog, [&] {
-        test::SetModule(dialog, port);
-        Click(dialog, IDC_BUTTON_CONNECT);
-        test::Fd peer = test::TcpAccept(listener);
-        ASSERT_TRUE(test::PumpUntil([&] { return dialog.m_bLinkOpen == 1; }));
+        test::Fd peer = test::LinkClient(dialog);
+        ASSERT_EQ(dialog.m_bLinkOpen, 1);
         dialog.SetDlgItemText(IDC_EDIT_CYCLE, "10");
         Click(dialog, IDC_CHECK_AUTO_SEND);
         std::int64_t sentWhileOpen = 0;
