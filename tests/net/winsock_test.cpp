@@ -37,6 +37,19 @@ int BindTo(ws::SOCKET s, const char* text, std::uint16_t port) {
     return ws::bind(s, Generic(in), sizeof in);
 }
 
+TEST(Containment, NoSocketOfTheTestsCanReachBeyondLoopback) {
+    // The tests run in a network namespace with loopback alone (under Wine, the prefix's server
+    // too, since it makes the sockets). A datagram socket's connect sends nothing: to the broadcast
+    // address it finds no route there, where a network would have one (and refuse it for want of
+    // the broadcast option).
+    const ws::SOCKET s = ws::socket(ws::AF_INET, ws::SOCK_DGRAM, 0);
+    ASSERT_NE(s, ws::INVALID_SOCKET);
+    const ws::sockaddr_in everywhere = Address("255.255.255.255", 9);
+    EXPECT_EQ(ws::connect(s, Generic(everywhere), sizeof everywhere), ws::SOCKET_ERROR);
+    EXPECT_EQ(ws::WSAGetLastError(), ws::WSAENETUNREACH) << "a network is reachable from here";
+    ws::closesocket(s);
+}
+
 TEST(AddressText, ConvertsDottedDecimalAndRejectsEverythingElse) {
     EXPECT_EQ(ws::ntohl(ws::inet_addr("127.0.0.1")), 0x7F000001u);
     EXPECT_EQ(ws::ntohl(ws::inet_addr("10.0.0.5")), 0x0A000005u);
