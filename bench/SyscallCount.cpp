@@ -22,6 +22,7 @@ SyscallCount::SyscallCount() : m_file("/tmp/quenzo-bench-strace." + std::to_stri
                                   "-o",     m_file,
                                   "-p",     std::to_string(::getpid())};
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (std::string& arg : args) {
         argv.push_back(arg.data());
     }

@@ -18,7 +18,6 @@
 
 namespace {
 
-using test::Click;
 using test::Status;
 
 // Runs `act` on the next window that opens over `under` (a modal box or a popup menu), once; gives
