@@ -2,7 +2,8 @@
 # Builds Quenzo with warnings as errors and runs the whole test suite headless.
 #   ./test.sh             plain build (build/ci)
 #   ./test.sh --sanitize  AddressSanitizer + UndefinedBehaviorSanitizer build (build/asan)
-#   ./test.sh --windows   Windows build cross-built with mingw-w64, run under Wine (build/windows)
+#   ./test.sh --windows   Windows build cross-built with mingw-w64, run under Wine (build/windows);
+#                         the 32-bit build's suite too where this machine runs 32-bit programs
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -15,7 +16,22 @@ if [[ "${1:-}" == --windows ]]; then
   [[ -d build/windows/locales/zh_CN.UTF-8 ]] || localedef -i zh_CN -f UTF-8 build/windows/locales/zh_CN.UTF-8
   # Under Wine on a headless display, where only loopback exists; one test at a time, since Wine's
   # programs share one desktop and a dialog opening in one takes the focus from another's.
-  exec scripts/loopback-only.sh scripts/wine-session.sh ctest --preset windows -j 1
+  scripts/loopback-only.sh scripts/wine-session.sh ctest --preset windows -j 1
+  # The 32-bit build's suite, where this machine runs 32-bit Windows programs: a program that does
+  # nothing is tried first.
+  scripts/install-deps.sh windows32
+  mkdir -p build/windows32-probe
+  printf 'int main(void) { return 0; }\n' >build/windows32-probe/probe.c
+  i686-w64-mingw32-gcc -o build/windows32-probe/probe.exe build/windows32-probe/probe.c
+  if why=$(scripts/loopback-only.sh scripts/wine-session.sh scripts/wine-run.sh build/windows32-probe/probe.exe 2>&1); then
+    echo "32-bit lane: this machine runs 32-bit Windows programs; the suite runs on the 32-bit build"
+    cmake --preset windows32 >/dev/null
+    cmake --build --preset windows32 -j "$(nproc)"
+    exec scripts/loopback-only.sh scripts/wine-session.sh ctest --preset windows32 -j 1
+  fi
+  echo "32-bit lane skipped: this machine cannot run 32-bit Windows programs under Wine" \
+    "($(tail -n 1 <<<"$why"))"
+  exit 0
 fi
 
 preset=ci

@@ -12,7 +12,13 @@
 
 #include <string>
 #include <cwchar>
+#include <type_traits>
 #include <vector>
+
+// The plain types the framework's other files use stand for the system's own, at either width.
+static_assert(sizeof(w32::Handle) == sizeof(HWND) && sizeof(w32::Word) == sizeof(WPARAM) &&
+              sizeof(w32::Long) == sizeof(LPARAM) && sizeof(w32::Long) == sizeof(LRESULT));
+static_assert(std::is_unsigned_v<w32::Word> && std::is_signed_v<w32::Long>);
 
 namespace w32 {
 
@@ -427,15 +433,18 @@ void ChildRect(Handle window, long* left, long* top, long* right, long* bottom) 
     *bottom = rect.bottom;
 }
 
+namespace {
+
+BOOL CALLBACK CountVisible(HWND window, LPARAM counter) {
+    *reinterpret_cast<int*>(counter) += ::IsWindowVisible(window) != FALSE ? 1 : 0;
+    return TRUE;
+}
+
+}  // namespace
+
 int VisibleTopLevelWindows() {
     int count = 0;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND window, LPARAM counter) {
-            *reinterpret_cast<int*>(counter) += ::IsWindowVisible(window) != FALSE ? 1 : 0;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
+    ::EnumThreadWindows(::GetCurrentThreadId(), CountVisible, reinterpret_cast<LPARAM>(&count));
     return count;
 }
 
