@@ -29,10 +29,17 @@ set(CPACK_PACKAGE_NAME quenzo)
 set(CPACK_PACKAGE_VENDOR "Quenzo developers")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Network test console for TCP and UDP")
-set(CPACK_PACKAGE_FILE_NAME quenzo-${PROJECT_VERSION}-win64)
+# The program's width names its packages: win64, or win32 for the 32-bit program.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(windows_width win64)
+  # A 64-bit program goes where 64-bit programs go.
+  set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+else()
+  set(windows_width win32)
+  set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES")
+endif()
+set(CPACK_PACKAGE_FILE_NAME quenzo-${PROJECT_VERSION}-${windows_width})
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Quenzo)
-# A 64-bit program goes where 64-bit programs go.
-set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_PACKAGE_EXECUTABLES Quenzo Quenzo)
 # The program is in the installation folder itself, where its Start-menu entry must point.
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
