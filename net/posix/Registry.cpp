@@ -124,7 +124,7 @@ void Update(int fd, Entry& e) {
 
 // While bytes are known to wait on a stream, read notices follow one another without asking the
 // system again: each is delivered as soon as the last one's receive has taken its bytes, for up to
-// this long in one turn of the loop; after that the next notice is posted, so input, painting and
+// this long in one turn of the loop; the next slice starts at the next turn, so input, painting and
 // other messages are served between slices.
 constexpr auto kReadSlice = std::chrono::microseconds(1000);
 
@@ -182,14 +182,13 @@ void ContinueReads(int fd) {
 }
 
 // What readable means for a connected stream: data, the peer's orderly close, or an error.
-void OnStreamReadable(int fd, Entry& entry) {
+void OnStreamReadable(int fd, Entry& e) {
     int waiting = 0;
     if (::ioctl(fd, FIONREAD, &waiting) == 0 && waiting > 0) {
-        entry.knownWaiting = waiting;
-        DeliverReads(fd, entry);
+        e.knownWaiting = waiting;
+        DeliverReads(fd, e);
         return;
     }
-    Entry& e = entry;
     char byte = 0;
     ssize_t peeked = 0;
     do {
