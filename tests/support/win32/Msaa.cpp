@@ -1,5 +1,5 @@
-// The interfaces' identities are defined here: the import library's copy of IAccessible's did not
-// match the one the system's accessibility layer answers to.
+// The interfaces' identities are defined in this file: taken from the import libraries instead,
+// IAccessible's made the accessibility layer answer E_NOINTERFACE under Wine.
 #include <initguid.h>
 #include <windows.h>
 
