@@ -41,6 +41,7 @@
 #include <cstring>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -138,13 +139,27 @@ double SocatMBps(std::size_t total) {
     return static_cast<double>(total) / 1e6 / seconds;
 }
 
-// The ceiling: the bare loop reading a flood from a loopback peer.
-BareResult BareRun(std::size_t total) {
+// Whether the flood of `kind` runs: every kind, or the one named on the command line (lines, blanks
+// or hex).
+bool Chosen(Kind kind, const std::string& only) {
+    return only.empty() || only == (kind == Kind::Lines ? "lines" : kind == Kind::SpaceFree ? "blanks" : "hex");
+}
+
+// The ceiling: the bare loop reading a flood from a loopback peer; with `calls`, its system calls
+// are counted into it (a traced run, not a timed one).
+BareResult BareRun(std::size_t total, std::map<std::string, long>* calls = nullptr) {
     std::uint16_t port = 0;
     const int listener = Listener(&port);
     std::thread peer([&] { Flood(::accept(listener, nullptr, nullptr), total, Kind::SpaceFree, nullptr); });
     const int fd = bench::ConnectTo(port);
+    std::optional<bench::SyscallCount> count;
+    if (calls != nullptr) {
+        count.emplace();
+    }
     const BareResult result = bench::BareLoop(fd, total);
+    if (calls != nullptr) {
+        *calls = count->Stop();
+    }
     ::close(fd);
     peer.join();
     ::close(listener);
@@ -397,21 +412,11 @@ void PrintSystemCalls(CConsoleApp& app, std::size_t total, const std::string& on
         return std::string(line);
     };
     std::printf("\nsystem calls on the receiving side, traced runs of %zu MiB:\n", total / kMiB);
-    {
-        std::uint16_t port = 0;
-        const int listener = Listener(&port);
-        std::thread peer([&] { Flood(::accept(listener, nullptr, nullptr), total, Kind::SpaceFree, nullptr); });
-        const int fd = bench::ConnectTo(port);
-        bench::SyscallCount count;
-        const BareResult r = bench::BareLoop(fd, total);
-        std::map<std::string, long> calls = count.Stop();
-        ::close(fd);
-        peer.join();
-        ::close(listener);
-        std::printf("%-26s %s\n", "bare loop", describe(calls, r.chunks).c_str());
-    }
+    std::map<std::string, long> bareCalls;
+    const BareResult bare = BareRun(total, &bareCalls);
+    std::printf("%-26s %s\n", "bare loop", describe(bareCalls, bare.chunks).c_str());
     for (const Kind kind : {Kind::Lines, Kind::SpaceFree, Kind::Hex}) {
-        if (!only.empty() && only != (kind == Kind::Lines ? "lines" : kind == Kind::SpaceFree ? "blanks" : "hex")) {
+        if (!Chosen(kind, only)) {
             continue;
         }
         bench::SyscallCount count;
@@ -454,7 +459,7 @@ int main(int argc, char** argv) {
     // A third argument (lines, blanks or hex) runs that flood alone and nothing else.
     const std::string only = argc > 3 ? argv[3] : "";
     for (const Kind kind : {Kind::Lines, Kind::SpaceFree, Kind::Hex}) {
-        if (!only.empty() && only != (kind == Kind::Lines ? "lines" : kind == Kind::SpaceFree ? "blanks" : "hex")) {
+        if (!Chosen(kind, only)) {
             continue;
         }
         std::vector<double> rates;

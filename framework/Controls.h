@@ -1,7 +1,7 @@
 #pragma once
+// Wrappers of the standard and common controls, bound to a dialog's controls by DDX_Control.
 
 #include <cstddef>
-// Wrappers of the standard and common controls, bound to a dialog's controls by DDX_Control.
 
 #include "framework/Wnd.h"
 

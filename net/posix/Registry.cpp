@@ -143,11 +143,9 @@ void DeliverReads(int fd, Entry& entry) {
             return;
         }
         e->delivering = false;
-        // Queued behind other messages, or not read by its handler: the notice stands.
+        // Queued behind other messages, not read by its handler, or nothing more known to wait: the
+        // caller sets the watch for what is left.
         if (e->readPending || e->knownWaiting <= 0) {
-            if (!e->readPending) {
-                Update(fd, *e);
-            }
             return;
         }
         if (std::chrono::steady_clock::now() >= sliceEnd) {
@@ -176,7 +174,9 @@ void ContinueReads(int fd) {
             DeliverReads(fd, *waiting);
         } else {
             waiting->readPending = false;
-            Update(fd, *waiting);
+        }
+        if (Entry* after = Find(fd)) {
+            Update(fd, *after);
         }
     });
 }

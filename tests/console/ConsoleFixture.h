@@ -5,14 +5,26 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/ConsoleApp.h"
 #include "console/ConsoleDlg.h"
 #include "net/AsyncSocket.h"
+#include "net/winsock_testing.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/Peers.h"
 
 namespace test {
+
+// The application object the consoles run under, with the help engine's requests recorded.
+class RecordingApp : public CConsoleApp {
+public:
+    std::vector<DWORD> helpContexts;
+    void WinHelp(DWORD context) override {
+        helpContexts.push_back(context);
+        CConsoleApp::WinHelp(context);
+    }
+};
 
 class ConsoleFixture : public ::testing::Test {
 protected:
@@ -20,6 +32,8 @@ protected:
         ASSERT_TRUE(StartSocketService());
         AfxDeriveAppNames(&app, "/usr/bin/quenzo");
     }
+    // A test may have stood in for the host lookup; the next one gets the system's.
+    void TearDown() override { winsock::testing::SetHostLookup(nullptr); }
 
     int Run(CConsoleDlg& dialog, const std::function<void()>& script) {
         app.m_pMainWnd = &dialog;
@@ -28,7 +42,7 @@ protected:
         return result;
     }
 
-    CConsoleApp app;
+    RecordingApp app;
 };
 
 inline std::string Status(const CConsoleDlg& dialog, int part = 0) { return dialog.m_statusBar.GetText(part).str(); }

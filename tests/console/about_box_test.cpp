@@ -77,13 +77,11 @@ TEST_F(AboutBoxTest, ClosesByOkEnterEscAltF4AndTheCloseBox) {
 }
 
 TEST_F(AboutBoxTest, F1InTheAboutBoxAsksForItsOwnHelpTopic) {
-    struct HelpApp : CConsoleApp {
-        std::vector<DWORD> contexts;
-        void WinHelp(DWORD context) override { contexts.push_back(context); }
-    } helpApp;
+    test::MessageBoxes boxes;
     CAboutDlg about;
     test::RunDialog(about, [&] { test::PressKey(test::Key::F1); });
-    EXPECT_EQ(helpApp.contexts, (std::vector<DWORD>{0x20064}));
+    EXPECT_EQ(app.helpContexts, (std::vector<DWORD>{0x20064}));
+    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"启动帮助失败。"}));
 }
 
 TEST_F(AboutBoxTest, ReceivingAndAutoSendCarryOnWhileTheAboutBoxIsOpen) {

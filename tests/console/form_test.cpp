@@ -9,48 +9,14 @@
 #include <utility>
 #include <vector>
 
-#include "app/ConsoleApp.h"
-#include "net/AsyncSocket.h"
 #include "net/winsock_testing.h"
-#include "tests/support/DialogDriver.h"
-#include "tests/support/Peers.h"
+#include "tests/console/ConsoleFixture.h"
 
 namespace {
 
-// The application object the console runs under, with the help engine's request recorded.
-class TestApp : public CConsoleApp {
-public:
-    std::vector<DWORD> helpContexts;
-    void WinHelp(DWORD context) override {
-        helpContexts.push_back(context);
-        CConsoleApp::WinHelp(context);
-    }
-};
+class FormTest : public test::ConsoleFixture {};
 
-class FormTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(StartSocketService());
-        AfxDeriveAppNames(&app, "/usr/bin/quenzo");
-    }
-    void TearDown() override { winsock::testing::SetHostLookup(nullptr); }
-
-    // Runs the console as the program does, as the main window.
-    int Run(CConsoleDlg& dialog, const std::function<void()>& script) {
-        app.m_pMainWnd = &dialog;
-        const int result = test::RunDialog(dialog, script);
-        app.m_pMainWnd = nullptr;
-        return result;
-    }
-
-    TestApp app;
-};
-
-CString Text(const CWnd& dialog, int id) {
-    CString text;
-    dialog.GetDlgItemText(id, text);
-    return text;
-}
+using test::Text;
 
 TEST_F(FormTest, StartsWithItsDefaults) {
     CConsoleDlg dialog;

@@ -11,6 +11,11 @@ constexpr unsigned kDialogType = 5;
 constexpr unsigned kStringType = 6;
 constexpr unsigned kIconGroupType = 14;
 
+BOOL CALLBACK AddLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR list) {
+    reinterpret_cast<std::vector<unsigned>*>(list)->push_back(language);
+    return TRUE;
+}
+
 // The program's file, loaded for its resources only: nothing of it runs.
 class Module {
 public:
@@ -37,16 +42,19 @@ public:
         }
         return {::LockResource(loaded), ::SizeofResource(m_module, found)};
     }
-    HMODULE Handle() const { return m_module; }
+    // The languages resource `id` of `type` is held in.
+    std::vector<unsigned> Languages(unsigned type, unsigned id) const {
+        std::vector<unsigned> languages;
+        if (m_module != nullptr) {
+            ::EnumResourceLanguagesW(m_module, MAKEINTRESOURCEW(type), MAKEINTRESOURCEW(id), AddLanguage,
+                                     reinterpret_cast<LONG_PTR>(&languages));
+        }
+        return languages;
+    }
 
 private:
     HMODULE m_module;
 };
-
-BOOL CALLBACK AddLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR list) {
-    reinterpret_cast<std::vector<unsigned>*>(list)->push_back(language);
-    return TRUE;
-}
 
 #pragma pack(push, 2)
 struct IconGroupHeader {
@@ -101,19 +109,13 @@ std::optional<std::string> String(const std::string& path, unsigned id, unsigned
 }
 
 std::vector<unsigned> Languages(const std::string& path, unsigned type, unsigned id) {
-    std::vector<unsigned> languages;
-    const Module module(path);
-    if (module.Handle() != nullptr) {
-        ::EnumResourceLanguagesW(module.Handle(), MAKEINTRESOURCEW(type), MAKEINTRESOURCEW(id), AddLanguage,
-                                 reinterpret_cast<LONG_PTR>(&languages));
-    }
-    return languages;
+    return Module(path).Languages(type, id);
 }
 
 std::vector<std::pair<unsigned, unsigned>> IconSizes(const std::string& path, unsigned id) {
     std::vector<std::pair<unsigned, unsigned>> sizes;
     const Module module(path);
-    for (const unsigned language : Languages(path, kIconGroupType, id)) {
+    for (const unsigned language : module.Languages(kIconGroupType, id)) {
         const auto [data, size] = module.Find(MAKEINTRESOURCEW(kIconGroupType), id, language);
         if (data == nullptr || size < sizeof(IconGroupHeader)) {
             continue;
