@@ -1,7 +1,8 @@
 #include "console/DataFormats.h"
 
-#include <array>
 #include <cstring>
+
+#include "base/HexGroups.h"
 
 namespace console {
 namespace {
@@ -66,8 +67,6 @@ bool ValidSecondByte(unsigned char lead, unsigned char next) {
     }
 }
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
 }  // namespace
 
 std::vector<unsigned char> EncodeHexSend(std::string_view text) {
@@ -95,25 +94,8 @@ std::vector<unsigned char> EncodeHexSend(std::string_view text) {
     }
 }
 
-namespace {
-// "XX " for every byte value, with a fourth byte so that each group is one four-byte store.
-struct HexGroups {
-    std::array<std::array<char, 4>, 256> group{};
-    constexpr HexGroups() {
-        for (std::size_t byte = 0; byte < 256; ++byte) {
-            group[byte] = {kHexDigits[byte >> 4], kHexDigits[byte & 0x0F], ' ', '\0'};
-        }
-    }
-};
-constexpr HexGroups kHexGroups;
-}  // namespace
-
 std::size_t FormatHexDisplay(const unsigned char* data, std::size_t length, char* out) {
-    // Each store writes one byte past its group, which the next group (or the final zero) covers.
-    for (std::size_t i = 0; i < length; ++i) {
-        std::memcpy(out + i * 3, kHexGroups.group[data[i]].data(), 4);
-    }
-    out[length * 3] = '\0';
+    base::WriteHexGroups(data, length, out);
     return length * 3;
 }
 
