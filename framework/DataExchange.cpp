@@ -71,8 +71,8 @@ UnpromptedScope::~UnpromptedScope() { --UnpromptedDepth(); }
 HWND CDataExchange::PrepareCtrl(int id) {
     m_idLastControl = id;
     m_bEditLastControl = FALSE;
-    CWnd* control = m_pDlgWnd->GetDlgItem(id);
-    return control != nullptr ? control->m_hWnd : nullptr;
+    m_pLastControl = m_pDlgWnd->GetDlgItem(id);
+    return m_pLastControl != nullptr ? m_pLastControl->m_hWnd : nullptr;
 }
 
 HWND CDataExchange::PrepareEditCtrl(int id) {
@@ -104,7 +104,7 @@ void DDX_Control(CDataExchange* pDX, int id, CWnd& control) {
 void DDX_Check(CDataExchange* pDX, int id, int& value) {
     pDX->PrepareCtrl(id);
     if (pDX->m_bSaveAndValidate) {
-        value = static_cast<int>(pDX->m_pDlgWnd->IsDlgButtonChecked(id));
+        value = static_cast<int>(AfxButtonCheck(pDX->m_pLastControl));
     } else {
         if (value < 0 || value > 2) {
             value = 0;
@@ -122,6 +122,15 @@ void SetTextIfDifferent(CWnd* dialog, int id, const char* text) {
     dialog->GetDlgItemText(id, current);
     if (!(current == text)) {
         dialog->SetDlgItemText(id, text);
+    }
+}
+
+// The text of the control the field was prepared with, as GetDlgItemText reads it.
+void ReadLastControl(const CDataExchange* pDX, CString& text) {
+    if (pDX->m_pLastControl != nullptr) {
+        pDX->m_pLastControl->GetWindowText(text);
+    } else {
+        text.Empty();
     }
 }
 
@@ -156,7 +165,7 @@ void DDX_Text(CDataExchange* pDX, int id, UINT& value) {
     pDX->PrepareEditCtrl(id);
     if (pDX->m_bSaveAndValidate) {
         CString text;
-        pDX->m_pDlgWnd->GetDlgItemText(id, text);
+        ReadLastControl(pDX, text);
         pDX->m_pLastUInt = &value;
         pDX->m_nLastUIntBefore = value;
         if (!afx::ParseUnsigned(text, &value)) {
@@ -175,7 +184,7 @@ void DDX_Text(CDataExchange* pDX, int id, int& value) {
     pDX->PrepareEditCtrl(id);
     if (pDX->m_bSaveAndValidate) {
         CString text;
-        pDX->m_pDlgWnd->GetDlgItemText(id, text);
+        ReadLastControl(pDX, text);
         if (!afx::ParseSigned(text, &value)) {
             if (pDX->KeepLastControl(Decimal("%d", value))) {
                 return;
@@ -191,7 +200,7 @@ void DDX_Text(CDataExchange* pDX, int id, int& value) {
 void DDX_Text(CDataExchange* pDX, int id, CString& value) {
     pDX->PrepareEditCtrl(id);
     if (pDX->m_bSaveAndValidate) {
-        pDX->m_pDlgWnd->GetDlgItemText(id, value);
+        ReadLastControl(pDX, value);
     } else {
         SetTextIfDifferent(pDX->m_pDlgWnd, id, value);
     }

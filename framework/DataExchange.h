@@ -30,6 +30,9 @@ public:
     BOOL m_bSaveAndValidate;
     CWnd* m_pDlgWnd;
     int m_idLastControl = 0;
+    // The control PrepareCtrl found for it, or null: the field is read from it without a second
+    // lookup.
+    CWnd* m_pLastControl = nullptr;
     BOOL m_bEditLastControl = FALSE;
     // The failing field was reported without a message (see afx::UnpromptedScope): the focus stays.
     BOOL m_bFailQuietly = FALSE;

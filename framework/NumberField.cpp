@@ -1,7 +1,7 @@
 #include "framework/NumberField.h"
 
+#include <cstddef>
 #include <cstdint>
-#include <string>
 
 namespace afx {
 namespace {
@@ -48,8 +48,15 @@ const char* Convert(const char* text, bool isSigned, std::int64_t* value) {
 }
 
 bool Parse(const char* text, bool isSigned, std::int64_t* value) {
-    const std::string field = std::string(text).substr(0, kFieldLength);
-    const char* p = field.c_str();
+    // The field's first characters, on the stack: the form reads its number fields on every event.
+    char field[kFieldLength + 1];
+    std::size_t length = 0;
+    while (length < kFieldLength && text[length] != '\0') {
+        field[length] = text[length];
+        ++length;
+    }
+    field[length] = '\0';
+    const char* p = field;
     while (IsBlankOrTab(*p)) {
         ++p;
     }

@@ -22,6 +22,8 @@ public:
     int GetLength() const { return static_cast<int>(m_text.size()); }
     bool IsEmpty() const { return m_text.empty(); }
     void Empty() { m_text.clear(); }
+    // Replaces the text with `length` bytes at `text`, keeping the room this string already has.
+    void SetString(const char* text, int length) { m_text.assign(text, static_cast<std::size_t>(length)); }
 
     // printf-style formatting; replaces the whole text.
     void Format(const char* format, ...) AFX_PRINTF_FORMAT(2, 3);

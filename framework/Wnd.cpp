@@ -78,6 +78,8 @@ int CWnd::GetDlgItemText(int id, CString& text) const {
     return text.GetLength();
 }
 
+UINT CWnd::IsDlgButtonChecked(int id) const { return AfxButtonCheck(GetDlgItem(id)); }
+
 void CWnd::SetDlgItemText(int id, const char* text) {
     if (CWnd* control = GetDlgItem(id)) {
         control->SetWindowText(text);

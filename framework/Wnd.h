@@ -110,3 +110,5 @@ LRESULT SendMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 // notices raised by the message loop itself (socket readiness), never from inside a handler.
 BOOL PostOrDeliverMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL IsWindow(HWND hWnd);
+// The check state of a button control (0, 1 or 2) as BM_GETCHECK gives it; 0 for none.
+UINT AfxButtonCheck(const CWnd* button);

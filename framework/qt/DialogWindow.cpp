@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
 #include <exception>
 #include <optional>
 #include <vector>
@@ -159,14 +160,19 @@ void DialogWindow::CentreOverOwner() {
 }
 
 void DialogWindow::AddControl(WindowHost* control) {
-    if (!m_controls.contains(control->ControlId())) {
-        m_controls.insert(control->ControlId(), control);
+    const UINT id = control->ControlId();
+    const auto at = std::lower_bound(m_controls.begin(), m_controls.end(), id,
+                                     [](const auto& entry, UINT wanted) { return entry.first < wanted; });
+    // The first control of an id keeps it.
+    if (at == m_controls.end() || at->first != id) {
+        m_controls.emplace(at, id, control);
     }
 }
 
 WindowHost* DialogWindow::Control(UINT id) const {
-    const auto found = m_controls.constFind(id);
-    return found == m_controls.cend() ? nullptr : found->data();
+    const auto at = std::lower_bound(m_controls.begin(), m_controls.end(), id,
+                                     [](const auto& entry, UINT wanted) { return entry.first < wanted; });
+    return at != m_controls.end() && at->first == id ? at->second.data() : nullptr;
 }
 
 QRect DialogWindow::ToPixels(short x, short y, short cx, short cy) const {

@@ -2,11 +2,12 @@
 // The top-level window of a running dialog: builds the controls from the template and turns the
 // keyboard and the window frame into the dialog's commands.
 
-#include <QHash>
 #include <QPointer>
 #include <QWidget>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "framework/Menu.h"
 #include "framework/Resources.h"
@@ -56,7 +57,9 @@ private:
     bool m_minimizeBox;
     bool m_painting = false;
     std::unique_ptr<CMenu> m_systemMenu;
-    QHash<UINT, QPointer<WindowHost>> m_controls;
+    // The controls by id, in ascending order: the form reads them on every exchange, so a lookup is a
+    // few comparisons in one small array.
+    std::vector<std::pair<UINT, QPointer<WindowHost>>> m_controls;
     int m_baseX = 6;
     int m_baseY = 13;
 };

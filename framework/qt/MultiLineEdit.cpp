@@ -42,7 +42,7 @@ MultiLineEdit::MultiLineEdit(DWORD style, QWidget* parent) : QPlainTextEdit(pare
     connect(document(), &QTextDocument::contentsChanged, this, [this] { m_textCacheValid = false; });
 }
 
-std::string MultiLineEdit::WindowsText() const {
+const std::string& MultiLineEdit::WindowsText() const {
     const_cast<MultiLineEdit*>(this)->Flush();
     if (!m_textCacheValid) {
         m_textCache = DocumentRange(document(), 0, -1, QStringLiteral("\r\n")).toStdString();

@@ -37,7 +37,8 @@ class MultiLineEdit : public QPlainTextEdit {
 public:
     MultiLineEdit(DWORD style, QWidget* parent);
 
-    std::string WindowsText() const;
+    // The text, kept until the box changes.
+    const std::string& WindowsText() const;
     void SetWindowsText(const std::string& text);
     // Positions count characters of the text, a line break as two.
     void SetSelection(int start, int end);

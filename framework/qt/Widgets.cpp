@@ -36,7 +36,7 @@ QString WidgetText(const QWidget* widget) {
         return ip->DottedText();
     }
     if (const auto* bar = qobject_cast<const StatusBar*>(widget)) {
-        return bar->Text(0);
+        return QString::fromStdString(bar->Text(0));
     }
     if (widget->isWindow()) {
         return widget->windowTitle();
@@ -44,14 +44,18 @@ QString WidgetText(const QWidget* widget) {
     return widget->property("afxText").toString();
 }
 
-std::string WidgetTextUtf8(const QWidget* widget) {
+void ReadWidgetText(const QWidget* widget, CString& text) {
+    const std::string* kept = nullptr;
     if (const auto* line = qobject_cast<const LineEdit*>(widget)) {
-        return line->Utf8Text();
+        kept = &line->Utf8Text();
+    } else if (const auto* edit = qobject_cast<const MultiLineEdit*>(widget)) {
+        kept = &edit->WindowsText();
     }
-    if (const auto* edit = qobject_cast<const MultiLineEdit*>(widget)) {
-        return edit->WindowsText();
+    if (kept != nullptr) {
+        text.SetString(kept->data(), static_cast<int>(kept->size()));
+    } else {
+        text = WidgetText(widget).toStdString();
     }
-    return WidgetText(widget).toStdString();
 }
 
 void SetWidgetText(QWidget* widget, const std::string& text) {
@@ -69,7 +73,7 @@ void SetWidgetText(QWidget* widget, const std::string& text) {
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
         label->setText(value);
     } else if (auto* bar = qobject_cast<StatusBar*>(widget)) {
-        bar->SetText(0, value);
+        bar->SetText(0, text);
     } else if (widget->isWindow()) {
         widget->setWindowTitle(value);
     } else {

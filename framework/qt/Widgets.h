@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "framework/String.h"
 #include "framework/qt/CheckBox.h"
 #include "framework/qt/ComboBox.h"
 #include "framework/qt/IpAddressEdit.h"
@@ -26,7 +27,9 @@ void InstallAccessibility();
 WindowHost* ControlHost(const QWidget* widget);
 
 QString WidgetText(const QWidget* widget);
-std::string WidgetTextUtf8(const QWidget* widget);
+// The text as UTF-8 into `text`. An edit box's is copied from what the box keeps of it, so that a
+// form read of an unchanged box converts nothing.
+void ReadWidgetText(const QWidget* widget, CString& text);
 void SetWidgetText(QWidget* widget, const std::string& text);
 int CheckState(const QWidget* widget);
 void SetCheckState(QWidget* widget, int state);

@@ -106,7 +106,11 @@ CWnd* CWnd::GetParent() const {
 
 void CWnd::GetWindowText(CString& text) const {
     QWidget* widget = WidgetOf(this);
-    text = widget != nullptr ? afx::WidgetTextUtf8(widget) : std::string(WindowName());
+    if (widget != nullptr) {
+        afx::ReadWidgetText(widget, text);
+    } else {
+        text = std::string(WindowName());
+    }
 }
 
 void CWnd::SetWindowText(const char* text) {
@@ -146,9 +150,8 @@ void CWnd::CheckDlgButton(int id, UINT check) {
     }
 }
 
-UINT CWnd::IsDlgButtonChecked(int id) const {
-    CWnd* control = GetDlgItem(id);
-    return control != nullptr ? static_cast<UINT>(afx::CheckState(WidgetOf(control))) : 0;
+UINT AfxButtonCheck(const CWnd* button) {
+    return button != nullptr ? static_cast<UINT>(afx::CheckState(WidgetOf(button))) : 0;
 }
 
 CWnd* CWnd::SetFocus() {

@@ -154,9 +154,8 @@ void CWnd::CheckDlgButton(int id, UINT check) {
     }
 }
 
-UINT CWnd::IsDlgButtonChecked(int id) const {
-    CWnd* control = GetDlgItem(id);
-    return control != nullptr ? afx::control_reads::Check(control->m_hWnd) : 0;
+UINT AfxButtonCheck(const CWnd* button) {
+    return button != nullptr ? afx::control_reads::Check(button->m_hWnd) : 0;
 }
 
 CWnd* CWnd::SetFocus() {
