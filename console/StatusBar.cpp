@@ -1,5 +1,9 @@
 #include "console/ConsoleDlg.h"
 
+#include <charconv>
+#include <cstdint>
+#include <string_view>
+
 namespace {
 
 // The bar's measures are pixels of a dialog whose unit cell is 6 by 13 pixels (the system font on a
@@ -14,6 +18,17 @@ public:
 private:
     RECT m_cell{0, 0, 4, 8};  // one unit cell: four dialog units wide, eight high
 };
+
+// "<label><count> ", as "%s%lld " writes it. The receive count changes with every chunk, so it is
+// written without a format string to parse.
+void ShowCount(CStatusBarCtrl& bar, int part, std::string_view label, std::int64_t count) {
+    char text[64];
+    label.copy(text, label.size());
+    char* end = std::to_chars(text + label.size(), text + sizeof text - 2, count).ptr;
+    *end++ = ' ';
+    *end = '\0';
+    bar.SetText(text, part, 0);
+}
 
 }  // namespace
 
@@ -41,17 +56,9 @@ void CConsoleDlg::CreateStatusBar() {
 
 void CConsoleDlg::SetStatusText(const char* text) { m_statusBar.SetText(text, 0, 0); }
 
-void CConsoleDlg::ShowRecvCount() {
-    CString text;
-    text.Format("RECEIVE: %lld ", static_cast<long long>(m_nRecvCount));
-    m_statusBar.SetText(text, 1, 0);
-}
+void CConsoleDlg::ShowRecvCount() { ShowCount(m_statusBar, 1, "RECEIVE: ", m_nRecvCount); }
 
-void CConsoleDlg::ShowSendCount() {
-    CString text;
-    text.Format("SEND: %lld ", static_cast<long long>(m_nSendCount));
-    m_statusBar.SetText(text, 2, 0);
-}
+void CConsoleDlg::ShowSendCount() { ShowCount(m_statusBar, 2, "SEND: ", m_nSendCount); }
 
 void CConsoleDlg::OnButtonClearCount() {
     m_nRecvCount = 0;

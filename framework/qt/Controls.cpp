@@ -17,8 +17,7 @@ namespace {
 
 template <class W>
 W* As(const CWnd* wnd) {
-    WindowHost* host = WindowHost::FromHandle(wnd->m_hWnd);
-    return host != nullptr ? qobject_cast<W*>(host->Widget()) : nullptr;
+    return qobject_cast<W*>(WindowHost::WidgetOf(wnd));
 }
 
 }  // namespace
@@ -271,12 +270,12 @@ int CStatusBarCtrl::GetParts(int count, int* rightEdges) const {
 
 BOOL CStatusBarCtrl::SetText(const char* text, int part, int /*type*/) {
     auto* bar = As<afx::StatusBar>(this);
-    return bar != nullptr && bar->SetText(part, QString::fromUtf8(text != nullptr ? text : "")) ? TRUE : FALSE;
+    return bar != nullptr && bar->SetText(part, text != nullptr ? text : "") ? TRUE : FALSE;
 }
 
 CString CStatusBarCtrl::GetText(int part) const {
     auto* bar = As<afx::StatusBar>(this);
-    return bar != nullptr ? bar->Text(part).toStdString() : std::string();
+    return bar != nullptr ? bar->Text(part) : std::string();
 }
 
 void CStatusBarCtrl::SetMinHeight(int height) {

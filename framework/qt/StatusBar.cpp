@@ -45,7 +45,7 @@ void StatusBar::Layout() {
 
 void StatusBar::resizeEvent(QResizeEvent* /*event*/) { Layout(); }
 
-bool StatusBar::SetText(int part, const QString& text) {
+bool StatusBar::SetText(int part, std::string_view text) {
     if (part < 0 || static_cast<std::size_t>(part) >= m_texts.size()) {
         return false;
     }
@@ -61,16 +61,17 @@ bool StatusBar::SetText(int part, const QString& text) {
 void StatusBar::ShowTexts() {
     m_lastShown.restart();
     for (std::size_t i = 0; i < m_cells.size(); ++i) {
-        if (m_cells[i]->text() != m_texts[i]) {
-            m_cells[i]->setText(m_texts[i]);
-            m_cells[i]->setAccessibleName(m_texts[i]);
+        const QString text = QString::fromStdString(m_texts[i]);
+        if (m_cells[i]->text() != text) {
+            m_cells[i]->setText(text);
+            m_cells[i]->setAccessibleName(text);
         }
     }
 }
 
-QString StatusBar::Text(int part) const {
+std::string StatusBar::Text(int part) const {
     return part >= 0 && static_cast<std::size_t>(part) < m_texts.size() ? m_texts[static_cast<std::size_t>(part)]
-                                                                        : QString();
+                                                                        : std::string();
 }
 
 }  // namespace afx

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QTimer>
 
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/AfxTypes.h"
@@ -22,8 +24,10 @@ public:
 
     void SetParts(const std::vector<int>& rightEdges);
     std::vector<int> Parts() const { return m_rightEdges; }
-    bool SetText(int part, const QString& text);
-    QString Text(int part) const;
+    // Texts are UTF-8, kept as they are set and converted only when shown: a count that changes with
+    // every chunk received costs a copy of its bytes.
+    bool SetText(int part, std::string_view text);
+    std::string Text(int part) const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -33,7 +37,7 @@ private:
     void ShowTexts();
     std::vector<int> m_rightEdges;
     std::vector<QLabel*> m_cells;
-    std::vector<QString> m_texts;
+    std::vector<std::string> m_texts;
     QTimer* m_frame;
     QElapsedTimer m_lastShown;
 };

@@ -48,6 +48,18 @@ TEST_F(DataTest, TextAndHexDisplayFollowTheCheckBoxAtTheNextChunk) {
     });
 }
 
+// A day of traffic passes four gibibytes; the count goes on in full, digit for digit.
+TEST_F(DataTest, CountsBeyondThirtyTwoBitsAreShownWhole) {
+    CConsoleDlg dialog;
+    Run(dialog, [&] {
+        test::Fd peer = LinkClient(dialog);
+        dialog.m_nRecvCount = 9876543210987;
+        test::SendAll(peer, "hello");
+        ASSERT_TRUE(ReceivedAtLeast(dialog, 9876543210992));
+        EXPECT_EQ(Status(dialog, 1), "RECEIVE: 9876543210992 ");
+    });
+}
+
 // The system's own message box runs its own loop: data that arrives meanwhile waits for the box to
 // close, as every posted message does, and is then shown whole.
 TEST_F(DataTest, DataThatArrivesWhileAValidationMessageIsOpenIsShownOnceItCloses) {
