@@ -17,15 +17,8 @@ if [[ "${1:-}" == --windows ]]; then
   # Under Wine on a headless display, where only loopback exists; one test at a time, since Wine's
   # programs share one desktop and a dialog opening in one takes the focus from another's.
   scripts/loopback-only.sh scripts/wine-session.sh ctest --preset windows -j 1
-  # The 32-bit build's suite, where this machine runs 32-bit Windows programs: a 32-bit program
-  # that only prints a line is tried first. (Where Wine cannot start it, Wine says nothing and
-  # exits with 0, so the line is what tells.)
-  scripts/install-deps.sh windows32
-  mkdir -p build/windows32-probe
-  printf '#include <stdio.h>\nint main(void) { puts("32-bit program ran"); return 0; }\n' >build/windows32-probe/probe.c
-  i686-w64-mingw32-gcc -o build/windows32-probe/probe.exe build/windows32-probe/probe.c
-  said=$(scripts/loopback-only.sh scripts/wine-session.sh scripts/wine-run.sh build/windows32-probe/probe.exe 2>&1 || true)
-  if grep -q "32-bit program ran" <<<"$said"; then
+  # The 32-bit build's suite, where this machine runs 32-bit Windows programs.
+  if scripts/windows32-probe.sh; then
     echo "32-bit lane: this machine runs 32-bit Windows programs; the suite runs on the 32-bit build"
     cmake --preset windows32 >/dev/null
     cmake --build --preset windows32 -j "$(nproc)"

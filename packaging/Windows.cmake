@@ -29,14 +29,11 @@ set(CPACK_PACKAGE_NAME quenzo)
 set(CPACK_PACKAGE_VENDOR "Quenzo developers")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Network test console for TCP and UDP")
-# The program's width names its packages: win64, or win32 for the 32-bit program.
+# The program's width names its zip: win64, or win32 for the 32-bit program.
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(windows_width win64)
-  # A 64-bit program goes where 64-bit programs go.
-  set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 else()
   set(windows_width win32)
-  set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES")
 endif()
 set(CPACK_PACKAGE_FILE_NAME quenzo-${PROJECT_VERSION}-${windows_width})
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Quenzo)
@@ -54,8 +51,24 @@ set(CPACK_NSIS_INSTALLED_ICON_NAME Quenzo.exe)
 set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/res/icons/quenzo.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/res/icons/quenzo.ico)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
-# A 64-bit installer (NSIS's amd64 stubs), which runs where the program runs.
-set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+# One installer for both widths, made in the 64-bit tree: a 32-bit installer (NSIS's x86 stubs),
+# which starts on every Windows, puts the 64-bit program where 64-bit Windows keeps programs and,
+# on 32-bit Windows, the 32-bit program over it. $PROGRAMFILES64 is Program Files on both. Its
+# registry keys stay in the installer's own (32-bit) view, where its uninstaller and the next
+# installer look for them.
+set(QUENZO_NSIS_TARGET x86-unicode CACHE STRING "NSIS stubs of the installer (x86-unicode ships)")
+set(CPACK_NSIS_DEFINES "Target ${QUENZO_NSIS_TARGET}\n!include x64.nsh")
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+set(QUENZO_WINDOWS32_PROGRAM "" CACHE FILEPATH "The 32-bit program the installer carries: the win32 zip's")
+if(QUENZO_WINDOWS32_PROGRAM)
+  set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS
+      "\${IfNot} \${RunningX64}\n  File \"/oname=$INSTDIR\\Quenzo.exe\" \"${QUENZO_WINDOWS32_PROGRAM}\"\n\${EndIf}")
+else()
+  # Never an installer that would leave 32-bit Windows without its program.
+  set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "!error \"no 32-bit program: configure with QUENZO_WINDOWS32_PROGRAM\"")
+endif()
+# The installer serves both widths and is named for neither.
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/packaging/windows/PackageNames.cmake)
 # Values go to CPack as they are written here, quotes and backslashes included.
 set(CPACK_VERBATIM_VARIABLES YES)
 include(CPack)

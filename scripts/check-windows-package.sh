@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Checks the Windows packages as a user meets them, under Wine on a headless display where only
 # loopback exists: the zip holds the program and its notices, and the program from the zip starts,
-# talks to loopback peers and ends with status 0; the installer installs silently with a Start-menu
-# entry and an uninstaller, and the uninstaller takes it all away.
+# talks to loopback peers and ends with status 0; the installer is a 32-bit program carrying the
+# programs of both zips, installs silently with a Start-menu entry and an uninstaller, and the
+# uninstaller takes it all away. Where Wine here cannot run a 32-bit program, the installer that
+# runs is its twin: the same script on NSIS's 64-bit stubs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,7 +15,8 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$(nproc)" --target quenzo_smoke
 
 zip=build/windows-release/quenzo-3.1-win64.zip
-installer=build/windows-release/quenzo-3.1-win64.exe
+zip32=build/windows32-release/quenzo-3.1-win32.zip
+installer=build/windows-release/quenzo-3.1-setup.exe
 listing=$(unzip -Z1 "$zip")
 for file in Quenzo.exe LICENSE.txt NOTICES.txt; do
   grep -qx "$file" <<<"$listing" || { echo "check-windows-package: $file is not in $zip" >&2; exit 1; }
@@ -30,14 +33,50 @@ done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 unzip -q "$zip" -d "$work/portable"
+unzip -q "$zip32" -d "$work/portable32"
 cp "$installer" "$work/"
+
+# The installer as a file: a 32-bit program, so that it starts on every Windows, holding the very
+# programs of the two zips beside the notices.
+file "$installer" | grep -q 'PE32 executable (GUI) Intel 80386.*Nullsoft Installer' ||
+  { echo "check-windows-package: the installer is not a 32-bit NSIS installer: $(file -b "$installer")" >&2; exit 1; }
+7z x -aou -o"$work/contents" "$installer" >/dev/null
+for program in "$work/portable/Quenzo.exe" "$work/portable32/Quenzo.exe"; do
+  found=no
+  for carried in "$work/contents"/Quenzo*.exe; do
+    cmp -s "$carried" "$program" && found=yes
+  done
+  [[ $found == yes ]] || { echo "check-windows-package: the installer does not carry $program as the zip has it" >&2; exit 1; }
+done
+for file in LICENSE.txt NOTICES.txt; do
+  [[ -f "$work/contents/$file" ]] || { echo "check-windows-package: the installer does not carry $file" >&2; exit 1; }
+done
+# Its twin on the 64-bit stubs, from the script cpack wrote, for a Wine that runs no 32-bit program.
+nsis=build/windows-release/_CPack_Packages/win64/NSIS
+sed -e 's/^Target x86-unicode$/Target amd64-unicode/' -e "s|^  OutFile .*|  OutFile \"$work/twin.exe\"|" \
+  "$nsis/project.nsi" >"$work/twin.nsi"
+grep -q '^Target amd64-unicode$' "$work/twin.nsi" || { echo "check-windows-package: no stub line to change" >&2; exit 1; }
+(cd "$nsis" && makensis -NOCD -V1 "$work/twin.nsi")
 
 cat >"$work/inside.sh" <<INSIDE
 set -euo pipefail
 run=scripts/wine-run.sh
 \$run build/windows/tests/quenzo_smoke.exe "$work/portable/Quenzo.exe"
 drive=\$WINEPREFIX/drive_c
-\$run "$work/$(basename "$installer")" /S
+if scripts/windows32-probe.sh --inside; then
+  echo "check-windows-package: Wine here runs 32-bit programs; the shipped installer runs"
+  \$run "$work/$(basename "$installer")" /S
+else
+  echo "check-windows-package: Wine here runs no 32-bit program; the installer's twin on 64-bit stubs runs"
+  \$run "$work/twin.exe" /S
+fi
+# Wine is 64-bit Windows: the 64-bit program is the one installed.
+cmp -s "\$drive/Program Files/Quenzo/Quenzo.exe" "$work/portable/Quenzo.exe" ||
+  { echo "check-windows-package: the installed program is not the 64-bit one" >&2; exit 1; }
+# The installer's key, in its own registry view, to be gone after the uninstaller.
+key='HKLM\\Software\\Quenzo developers'
+\$run reg query "\$key" /reg:32 >/dev/null 2>&1 || \$run reg query "\$key" /reg:64 >/dev/null 2>&1 ||
+  { echo "check-windows-package: the installer wrote no registry key" >&2; exit 1; }
 for file in "Program Files/Quenzo/Quenzo.exe" "Program Files/Quenzo/Uninstall.exe" "Program Files/Quenzo/NOTICES.txt"; do
   [[ -f "\$drive/\$file" ]] || { echo "check-windows-package: the installer left no \$file" >&2; exit 1; }
 done
@@ -51,7 +90,7 @@ target=\$(strings "\$link" | grep -m1 -i '^C:.*quenzo\.exe\$' | sed 's|^C:|'"\$d
 # The uninstaller copies itself away and finishes from there.
 for _ in \$(seq 100); do [[ -e "\$drive/Program Files/Quenzo/Quenzo.exe" ]] || break; sleep 0.1; done
 [[ ! -e "\$drive/Program Files/Quenzo/Quenzo.exe" ]] || { echo "check-windows-package: the uninstaller left the program" >&2; exit 1; }
-if \$run reg query 'HKLM\\Software\\Quenzo developers' >/dev/null 2>&1; then
+if \$run reg query "\$key" /reg:32 >/dev/null 2>&1 || \$run reg query "\$key" /reg:64 >/dev/null 2>&1; then
   echo "check-windows-package: the uninstaller left its registry key" >&2
   exit 1
 fi

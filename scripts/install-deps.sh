@@ -16,7 +16,7 @@ case "${1:-build}" in
   # The cross-build, the GoogleTest sources it builds, Wine to run what it makes, and a display.
   windows) packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools libgtest-dev wine wine64 xvfb xauth x11-utils imagemagick socat locales) ;;
   windows32) packages+=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools libgtest-dev file zip unzip) ;;
-  windows-package) packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools nsis zip unzip wine wine64 xvfb xauth) ;;
+  windows-package) packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools nsis p7zip-full zip unzip wine wine64 xvfb xauth) ;;
 esac
 
 missing=()
