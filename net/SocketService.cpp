@@ -15,40 +15,21 @@ ON_MESSAGE(WM_SOCKET_NOTIFY, OnSocketNotify)
 ON_MESSAGE(WM_SOCKET_DEAD, OnSocketDead)
 END_MESSAGE_MAP()
 
-namespace {
-
-// Hands out queued notices from the front until the queue is empty, notices queued meanwhile
-// included. A handler may close the last socket, which destroys this window and empties the queue.
-void ProcessQueue() {
-    auto& queue = ThreadState().queue;
-    while (!queue.empty()) {
-        const Notice notice = queue.front();
-        queue.pop_front();
-        if (notice.message == WM_SOCKET_NOTIFY) {
-            // What a socket event makes a handler do was not asked for by the user.
-            const afx::UnpromptedScope unprompted;
-            CAsyncSocket::DoCallBack(notice.wParam, notice.lParam);
-        } else {
-            auto& retired = ThreadState().retired;
-            const auto found = retired.find(static_cast<winsock::SOCKET>(notice.wParam));
-            if (found != retired.end() && --found->second <= 0) {
-                retired.erase(found);
-            }
-        }
-    }
-}
-
-}  // namespace
-
+// Notices reach the window in the order they were posted; one that arrives while a handler runs a
+// modal loop is handed out inside that loop, as every posted message is.
 LRESULT CSocketWnd::OnSocketNotify(WPARAM wParam, LPARAM lParam) {
-    ThreadState().queue.push_back({WM_SOCKET_NOTIFY, wParam, lParam});
-    ProcessQueue();
+    // What a socket event makes a handler do was not asked for by the user.
+    const afx::UnpromptedScope unprompted;
+    CAsyncSocket::DoCallBack(wParam, lParam);
     return 0;
 }
 
-LRESULT CSocketWnd::OnSocketDead(WPARAM wParam, LPARAM lParam) {
-    ThreadState().queue.push_back({WM_SOCKET_DEAD, wParam, lParam});
-    ProcessQueue();
+LRESULT CSocketWnd::OnSocketDead(WPARAM wParam, LPARAM /*lParam*/) {
+    auto& retired = ThreadState().retired;
+    const auto found = retired.find(static_cast<winsock::SOCKET>(wParam));
+    if (found != retired.end() && --found->second <= 0) {
+        retired.erase(found);
+    }
     return 0;
 }
 
@@ -96,7 +77,6 @@ void CAsyncSocket::DetachHandle(winsock::SOCKET handle) {
     // The last socket is gone: the window goes with it, and with it every notice still waiting.
     state.window.DestroyWindow();
     state.retired.clear();
-    state.queue.clear();
 }
 
 void CAsyncSocket::KillSocket(winsock::SOCKET handle) {

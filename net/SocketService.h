@@ -1,7 +1,6 @@
 #pragma once
 // The per-thread state of the socket service, shared by the socket class and the hidden window.
 
-#include <deque>
 #include <unordered_map>
 
 #include "framework/Wnd.h"
@@ -20,12 +19,6 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 
-struct Notice {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
 struct SocketThreadState {
     SocketThreadState() {
         live.reserve(10);
@@ -34,7 +27,6 @@ struct SocketThreadState {
 
     std::unordered_map<winsock::SOCKET, CAsyncSocket*> live;
     std::unordered_map<winsock::SOCKET, int> retired;
-    std::deque<Notice> queue;
     CSocketWnd window;
 };
 
