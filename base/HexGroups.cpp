@@ -53,8 +53,7 @@ __attribute__((target("ssse3"))) std::size_t WriteSixteens(const unsigned char* 
         // Characters 16 to 31 start in the second digit of byte 5 and end in byte 10.
         const __m128i across = _mm_alignr_epi8(pairs1, pairs0, 10);
         char* to = out + done * 3;
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(to),
-                         _mm_or_si128(_mm_shuffle_epi8(pairs0, first), firstBlanks));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_or_si128(_mm_shuffle_epi8(pairs0, first), firstBlanks));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 16),
                          _mm_or_si128(_mm_shuffle_epi8(across, middle), middleBlanks));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 32), _mm_or_si128(_mm_shuffle_epi8(pairs1, last), lastBlanks));

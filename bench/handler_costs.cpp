@@ -41,9 +41,8 @@ int main(int argc, char** argv) {
     bench::RunConsole(session.App(), [&](CConsoleDlg& dialog) {
         std::printf("per receive event, ns (best of 5 rounds of %d calls)\n", calls);
         std::printf("  form read (UpdateData)      %8.0f\n", NsPerCall(calls, [&](int) { dialog.UpdateData(TRUE); }));
-        std::printf("  hex of 2048 bytes           %8.0f\n", NsPerCall(calls, [&](int) {
-                        console::FormatHexDisplay(bytes.data(), bytes.size(), hex.data());
-                    }));
+        std::printf("  hex of 2048 bytes           %8.0f\n",
+                    NsPerCall(calls, [&](int) { console::FormatHexDisplay(bytes.data(), bytes.size(), hex.data()); }));
         // CLEAR COUNT shows both counts, as a receive event shows its one.
         std::printf("  a count in the status bar   %8.0f\n",
                     NsPerCall(calls, [&](int) { dialog.OnButtonClearCount(); }) / 2);
