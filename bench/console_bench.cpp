@@ -422,8 +422,13 @@ void PrintSystemCalls(CConsoleApp& app, std::size_t total, const std::string& on
         bench::SyscallCount count;
         FloodConsole(app, kind, total);
         const std::map<std::string, long> calls = count.Stop();
-        const auto received = calls.find("recvmsg");
-        std::printf("%-26s %s\n", Name(kind), describe(calls, received != calls.end() ? received->second : 0).c_str());
+        // A chunk is one receive: recv (recvfrom to the kernel) on a stream, recvmsg on a datagram.
+        long chunks = 0;
+        for (const char* receive : {"recvfrom", "recvmsg"}) {
+            const auto found = calls.find(receive);
+            chunks += found != calls.end() ? found->second : 0;
+        }
+        std::printf("%-26s %s\n", Name(kind), describe(calls, chunks).c_str());
     }
 }
 
