@@ -127,23 +127,30 @@ std::size_t CompleteUtf8Prefix(const char* data, std::size_t length) {
     return length;
 }
 
+std::size_t FormatTextDisplay(std::string& tail, const char* data, std::size_t length, bool holdTail,
+                              CharacterBoundary boundary, char* out) {
+    const void* zero = std::memchr(data, 0, length);
+    std::size_t size = tail.size();
+    std::memcpy(out, tail.data(), size);
+    tail.clear();
+    // Nothing from the first zero byte on is shown, and nothing after it can complete the tail.
+    const std::size_t shown =
+        zero != nullptr ? static_cast<std::size_t>(static_cast<const char*>(zero) - data) : length;
+    std::memcpy(out + size, data, shown);
+    size += shown;
+    if (zero == nullptr && holdTail) {
+        const std::size_t complete = boundary(out, size);
+        tail.assign(out + complete, size - complete);
+        size = complete;
+    }
+    out[size] = '\0';
+    return size;
+}
+
 std::string FormatTextDisplay(std::string& tail, const char* data, std::size_t length, bool holdTail,
                               CharacterBoundary boundary) {
-    const void* zero = std::memchr(data, 0, length);
-    std::string text = std::move(tail);
-    tail.clear();
-    if (zero != nullptr) {
-        // Nothing from the first zero byte on is shown, and nothing after it can complete the tail.
-        text.append(data, static_cast<std::size_t>(static_cast<const char*>(zero) - data));
-        return text;
-    }
-    text.append(data, length);
-    if (!holdTail) {
-        return text;
-    }
-    const std::size_t complete = boundary(text.data(), text.size());
-    tail.assign(text, complete, std::string::npos);
-    text.resize(complete);
+    std::string text(tail.size() + length + 1, '\0');
+    text.resize(FormatTextDisplay(tail, data, length, holdTail, boundary, text.data()));
     return text;
 }
 

@@ -34,5 +34,9 @@ std::size_t CompleteUtf8Prefix(const char* data, std::size_t length);
 using CharacterBoundary = std::size_t (*)(const char* data, std::size_t length);
 std::string FormatTextDisplay(std::string& tail, const char* data, std::size_t length, bool holdTail = true,
                               CharacterBoundary boundary = CompleteUtf8Prefix);
+// The same into `out`, which has room for the tail, `length` characters and a final zero; gives
+// the number of characters written before the zero.
+std::size_t FormatTextDisplay(std::string& tail, const char* data, std::size_t length, bool holdTail,
+                              CharacterBoundary boundary, char* out);
 
 }  // namespace console

@@ -16,7 +16,8 @@ void CConsoleDlg::OnLinkReceive(CLinkSocket* socket, int errorCode) {
     }
     UpdateData(TRUE);
     const int capacity = m_bTcp ? kReceiveCapacity : kDatagramCapacity;
-    // Room for the bytes, and behind them for their hex display with a held-back tail.
+    // Room for the bytes, and behind them for their display (hex, three characters a byte) with a
+    // held-back tail.
     const auto room = static_cast<std::size_t>(capacity) + (static_cast<std::size_t>(capacity) + 4) * 3 + 1;
     if (m_receiveBuffer.size() < room) {
         m_receiveBuffer.resize(room);
@@ -37,22 +38,19 @@ void CConsoleDlg::OnLinkReceive(CLinkSocket* socket, int errorCode) {
     }
 
     const bool wasHolding = !m_strTextTail.empty();
-    std::string shown;
-    // Hex display is formatted straight into the buffer behind the bytes, held-back bytes first.
-    char* hex = buffer + capacity;
-    const char* display = hex;
+    // The display is formatted straight into the buffer behind the bytes, held-back bytes first.
+    char* display = buffer + capacity;
     if (m_bHexDisplay) {
         const std::size_t at = console::FormatHexDisplay(reinterpret_cast<const unsigned char*>(m_strTextTail.data()),
-                                                         m_strTextTail.size(), hex);
+                                                         m_strTextTail.size(), display);
         m_strTextTail.clear();
-        console::FormatHexDisplay(reinterpret_cast<const unsigned char*>(buffer), length, hex + at);
+        console::FormatHexDisplay(reinterpret_cast<const unsigned char*>(buffer), length, display + at);
     } else {
         // A datagram is a whole message: a character is never split between two of them. Characters
         // end where they do in the encoding the box takes.
         const AfxCharacterBoundary boundary = AfxEditTextBoundary();
-        shown = console::FormatTextDisplay(m_strTextTail, buffer, length, m_bTcp != 0,
-                                           boundary != nullptr ? boundary : console::CompleteUtf8Prefix);
-        display = shown.c_str();
+        console::FormatTextDisplay(m_strTextTail, buffer, length, m_bTcp != 0,
+                                   boundary != nullptr ? boundary : console::CompleteUtf8Prefix, display);
     }
     // The quiet time before a held tail is shown counts from the last chunk.
     if (!m_strTextTail.empty()) {
