@@ -18,5 +18,5 @@ fi
 
 scripts/install-deps.sh bench
 cmake --preset release >/dev/null
-cmake --build --preset release -j "$(nproc)" --target console_bench
+cmake --build --preset release -j "$(nproc)" --target console_bench handler_costs
 exec scripts/loopback-only.sh build/release/bench/console_bench "$@"
