@@ -23,6 +23,12 @@ struct EditPieces {
         ends.push_back(text.size());
     }
     bool Empty() const { return ends.empty(); }
+    // Forgets the insertions but keeps the room: a box that empties itself under a flood fills
+    // the same room again, without growing it anew each time.
+    void Clear() {
+        text.clear();
+        ends.clear();
+    }
     template <class Visit>
     void ForEach(Visit&& visit) const {
         std::size_t start = 0;
@@ -53,9 +59,9 @@ void CollectReplace(EditBatch& batch, std::string_view text, Apply&& apply) {
         // text before is gone with it.
         batch.selectAll = false;
         batch.reset = true;
-        batch.inserted = {};
+        batch.inserted.Clear();
         batch.scrollFirst = false;
-        batch.appended = {};
+        batch.appended.Clear();
     } else if (!batch.appended.Empty() || batch.scroll) {
         apply();
     }
