@@ -56,8 +56,7 @@ set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 # on 32-bit Windows, the 32-bit program over it. $PROGRAMFILES64 is Program Files on both. Its
 # registry keys stay in the installer's own (32-bit) view, where its uninstaller and the next
 # installer look for them.
-set(QUENZO_NSIS_TARGET x86-unicode CACHE STRING "NSIS stubs of the installer (x86-unicode ships)")
-set(CPACK_NSIS_DEFINES "Target ${QUENZO_NSIS_TARGET}\n!include x64.nsh")
+set(CPACK_NSIS_DEFINES "Target x86-unicode\n!include x64.nsh")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(QUENZO_WINDOWS32_PROGRAM "" CACHE FILEPATH "The 32-bit program the installer carries: the win32 zip's")
 if(QUENZO_WINDOWS32_PROGRAM)
