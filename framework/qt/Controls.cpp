@@ -22,10 +22,7 @@ W* As(const CWnd* wnd) {
 
 }  // namespace
 
-int CButton::GetCheck() const {
-    WindowHost* host = WindowHost::FromHandle(m_hWnd);
-    return host != nullptr ? afx::CheckState(host->Widget()) : 0;
-}
+int CButton::GetCheck() const { return static_cast<int>(AfxButtonCheck(this)); }
 
 void CButton::SetCheck(int check) {
     if (WindowHost* host = WindowHost::FromHandle(m_hWnd)) {

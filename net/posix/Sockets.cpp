@@ -79,7 +79,8 @@ int Receive(SOCKET s, char* buffer, int length, int flags, ::sockaddr_in* from) 
     message.msg_iovlen = 1;
     // A stream read that wants no sender has no datagram to find cut short: the plain call costs
     // the kernel less than recvmsg does.
-    const bool plain = from == nullptr && posix::registry::IsStream(Fd(s));
+    const bool stream = posix::registry::IsStream(Fd(s));
+    const bool plain = from == nullptr && stream;
     ssize_t received = 0;
     do {
         received = plain ? ::recv(Fd(s), buffer, static_cast<size_t>(length), PosixFlags(flags))
@@ -90,7 +91,7 @@ int Receive(SOCKET s, char* buffer, int length, int flags, ::sockaddr_in* from) 
     if (received < 0) {
         return Fail(posix::ErrorFromErrno(savedErrno), SOCKET_ERROR);
     }
-    if ((message.msg_flags & MSG_TRUNC) != 0 && !posix::registry::IsStream(Fd(s))) {
+    if ((message.msg_flags & MSG_TRUNC) != 0 && !stream) {
         return Fail(WSAEMSGSIZE, SOCKET_ERROR);
     }
     return static_cast<int>(received);
