@@ -1,4 +1,6 @@
 #include <cstdio>
+#include <string>
+#include <string_view>
 
 #include "console/ConsoleDlg.h"
 #include "console/DataFormats.h"
@@ -8,6 +10,8 @@ namespace {
 constexpr int kReceiveCapacity = 2048;
 // A datagram is read whole: the largest an IPv4 datagram can carry.
 constexpr int kDatagramCapacity = 65507;
+// Bytes shown as hex: "XX " a byte.
+constexpr AfxTextOfBytes kHexText{console::FormatHexDisplay, 3};
 }  // namespace
 
 void CConsoleDlg::OnLinkReceive(CLinkSocket* socket, int errorCode) {
@@ -16,9 +20,9 @@ void CConsoleDlg::OnLinkReceive(CLinkSocket* socket, int errorCode) {
     }
     UpdateData(TRUE);
     const int capacity = m_bTcp ? kReceiveCapacity : kDatagramCapacity;
-    // Room for the bytes, and behind them for their display (hex, three characters a byte) with a
-    // held-back tail.
-    const auto room = static_cast<std::size_t>(capacity) + (static_cast<std::size_t>(capacity) + 4) * 3 + 1;
+    // Room for the bytes, and behind them for their text display: a held-back tail (at most the
+    // three bytes of an unfinished character), the bytes and a zero.
+    const auto room = static_cast<std::size_t>(capacity) * 2 + 4;
     if (m_receiveBuffer.size() < room) {
         m_receiveBuffer.resize(room);
     }
@@ -38,19 +42,20 @@ void CConsoleDlg::OnLinkReceive(CLinkSocket* socket, int errorCode) {
     }
 
     const bool wasHolding = !m_strTextTail.empty();
-    // The display is formatted straight into the buffer behind the bytes, held-back bytes first.
-    char* display = buffer + capacity;
+    // Bytes held back from a chunk shown as text are shown as hex before this chunk's.
+    std::string heldBytes;
+    std::string_view text;
     if (m_bHexDisplay) {
-        const std::size_t at = console::FormatHexDisplay(reinterpret_cast<const unsigned char*>(m_strTextTail.data()),
-                                                         m_strTextTail.size(), display);
-        m_strTextTail.clear();
-        console::FormatHexDisplay(reinterpret_cast<const unsigned char*>(buffer), length, display + at);
+        heldBytes.swap(m_strTextTail);
     } else {
-        // A datagram is a whole message: a character is never split between two of them. Characters
+        // The text is formatted straight into the buffer behind the bytes, held-back bytes first. A
+        // datagram is a whole message: a character is never split between two of them. Characters
         // end where they do in the encoding the box takes.
+        char* display = buffer + capacity;
         const AfxCharacterBoundary boundary = AfxEditTextBoundary();
-        console::FormatTextDisplay(m_strTextTail, buffer, length, m_bTcp != 0,
-                                   boundary != nullptr ? boundary : console::CompleteUtf8Prefix, display);
+        text = {display, console::FormatTextDisplay(m_strTextTail, buffer, length, m_bTcp != 0,
+                                                    boundary != nullptr ? boundary : console::CompleteUtf8Prefix,
+                                                    display)};
     }
     // The quiet time before a held tail is shown counts from the last chunk.
     if (!m_strTextTail.empty()) {
@@ -64,8 +69,17 @@ void CConsoleDlg::OnLinkReceive(CLinkSocket* socket, int errorCode) {
         OnButtonClear();
         m_nShownBytes = 0;
     }
-    // Every chunk goes at the end, whatever the user has clicked or selected in the box.
-    m_editReceive.AppendText(display);
+    // Every chunk goes at the end, whatever the user has clicked or selected in the box. Hex is
+    // three characters a byte: the box writes it only if it still holds the bytes when it shows them.
+    if (m_bHexDisplay) {
+        if (!heldBytes.empty()) {
+            m_editReceive.AppendText(reinterpret_cast<const unsigned char*>(heldBytes.data()), heldBytes.size(),
+                                     kHexText);
+        }
+        m_editReceive.AppendText(reinterpret_cast<const unsigned char*>(buffer), length, kHexText);
+    } else {
+        m_editReceive.AppendText(text);
+    }
     m_nRecvCount += received;
     ShowRecvCount();
     m_nShownBytes += received;

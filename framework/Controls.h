@@ -2,8 +2,16 @@
 // Wrappers of the standard and common controls, bound to a dialog's controls by DDX_Control.
 
 #include <cstddef>
+#include <string_view>
 
 #include "framework/Wnd.h"
+
+// How a run of bytes is shown as text: `write` puts the characters for `length` bytes at `out`, at
+// most `charsPerByte` a byte with a zero behind them, and gives how many characters it wrote.
+struct AfxTextOfBytes {
+    std::size_t (*write)(const unsigned char* data, std::size_t length, char* out) = nullptr;
+    std::size_t charsPerByte = 1;
+};
 
 class CButton : public CWnd {
 public:
@@ -23,6 +31,11 @@ public:
     // only when it showed its end before: a user who has scrolled back to read, or selected
     // something to copy, is left undisturbed.
     void AppendText(const char* text);
+    void AppendText(std::string_view text);
+    // Adds at the end, as above, the text `shown` makes of the bytes. The box keeps the bytes and
+    // writes their text only if it still holds them when it takes its edits in: a box that empties
+    // itself under a flood drops most of what was added without ever writing it.
+    void AppendText(const unsigned char* data, std::size_t length, AfxTextOfBytes shown);
     int GetFirstVisibleLine() const;
     // Scrolls the view by `lines` lines, down for a positive count.
     void LineScroll(int lines);

@@ -10,31 +10,51 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/Controls.h"
+
 namespace afx {
 
 // Insertions one after another, as they came; each is decoded on its own, so that the bytes of
-// one never complete a character of another.
+// one never complete a character of another. An insertion of bytes shown as text keeps the bytes,
+// and its text is written when the batch is applied.
 struct EditPieces {
+    struct Piece {
+        std::size_t end;       // where the insertion ends in `text`
+        AfxTextOfBytes shown;  // how its bytes are written as text; no `write`: they are the text
+    };
     std::string text;
-    std::vector<std::size_t> ends;  // where each insertion ends in `text`
+    std::vector<Piece> pieces;
+    std::size_t size = 0;  // the characters of the insertions' texts, at most
 
-    void Add(std::string_view piece) {
+    void Add(std::string_view piece, AfxTextOfBytes shown = {}) {
         text.append(piece);
-        ends.push_back(text.size());
+        pieces.push_back({text.size(), shown});
+        size += shown.write != nullptr ? piece.size() * shown.charsPerByte : piece.size();
     }
-    bool Empty() const { return ends.empty(); }
+    bool Empty() const { return pieces.empty(); }
+    std::size_t Count() const { return pieces.size(); }
     // Forgets the insertions but keeps the room: a box that empties itself under a flood fills
     // the same room again, without growing it anew each time.
     void Clear() {
         text.clear();
-        ends.clear();
+        pieces.clear();
+        size = 0;
     }
     template <class Visit>
     void ForEach(Visit&& visit) const {
+        std::string written;
         std::size_t start = 0;
-        for (const std::size_t end : ends) {
-            visit(std::string_view(text).substr(start, end - start));
-            start = end;
+        for (const Piece& piece : pieces) {
+            const std::string_view bytes = std::string_view(text).substr(start, piece.end - start);
+            start = piece.end;
+            if (piece.shown.write == nullptr) {
+                visit(bytes);
+                continue;
+            }
+            written.resize(bytes.size() * piece.shown.charsPerByte + 1);
+            const std::size_t length = piece.shown.write(reinterpret_cast<const unsigned char*>(bytes.data()),
+                                                         bytes.size(), written.data());
+            visit(std::string_view(written.data(), length));
         }
     }
 };
@@ -70,7 +90,7 @@ void CollectReplace(EditBatch& batch, std::string_view text, Apply&& apply) {
 }
 
 template <class Apply>
-void CollectAppend(EditBatch& batch, std::string_view text, Apply&& apply) {
+void CollectAppend(EditBatch& batch, std::string_view text, AfxTextOfBytes shown, Apply&& apply) {
     if (batch.selectAll || (batch.scroll && !batch.appended.Empty())) {
         apply();
     }
@@ -80,7 +100,7 @@ void CollectAppend(EditBatch& batch, std::string_view text, Apply&& apply) {
         batch.scroll = false;
         batch.scrollFirst = true;
     }
-    batch.appended.Add(text);
+    batch.appended.Add(text, shown);
 }
 
 // False when nothing waits, in the batch or (`behindOthers`) in edits the box still applies before

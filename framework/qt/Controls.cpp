@@ -63,9 +63,17 @@ void CEdit::ReplaceSel(const char* text, BOOL canUndo) {
     }
 }
 
-void CEdit::AppendText(const char* text) {
+void CEdit::AppendText(const char* text) { AppendText(text != nullptr ? std::string_view(text) : std::string_view()); }
+
+void CEdit::AppendText(std::string_view text) {
     if (auto* edit = As<afx::MultiLineEdit>(this)) {
-        edit->Append(text != nullptr ? std::string_view(text) : std::string_view());
+        edit->Append(text);
+    }
+}
+
+void CEdit::AppendText(const unsigned char* data, std::size_t length, AfxTextOfBytes shown) {
+    if (auto* edit = As<afx::MultiLineEdit>(this)) {
+        edit->Append(std::string_view(reinterpret_cast<const char*>(data), length), shown);
     }
 }
 

@@ -142,8 +142,8 @@ void MultiLineEdit::ReplaceSelection(std::string_view text, bool canUndo) {
     Schedule();
 }
 
-void MultiLineEdit::Append(std::string_view text) {
-    CollectAppend(m_pending, text, [this] { Flush(); });
+void MultiLineEdit::Append(std::string_view text, AfxTextOfBytes shown) {
+    CollectAppend(m_pending, text, shown, [this] { Flush(); });
     Schedule();
 }
 

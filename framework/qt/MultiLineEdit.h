@@ -47,7 +47,7 @@ public:
     // Adds `text` at the end; the caret and the selection stay where they are (a caret at the end
     // with nothing selected keeps to the end), and the view follows the end only when it showed
     // the end before.
-    void Append(std::string_view text);
+    void Append(std::string_view text, AfxTextOfBytes shown = {});
     void ScrollCaret();
     int FirstVisibleLine() const;
     void ScrollLines(int lines);

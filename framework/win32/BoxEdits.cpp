@@ -236,10 +236,10 @@ void Collected(HWND handle, Box& state) {
     control_reads::Changed(handle);
     state.lastCollectedNs = w32::NowNs();
     const long long waitedMs = (state.lastCollectedNs - state.lastAppliedNs) / 1000000;
-    const std::size_t waiting = state.batch.inserted.text.size() + state.batch.appended.text.size();
+    const std::size_t waiting = state.batch.inserted.size + state.batch.appended.size;
     // An emptied box alone is not worth a frame; an emptied box with its first chunk is the
     // cheapest text a flood offers.
-    const bool afterEmptying = state.batch.reset && state.batch.appended.ends.size() == 1;
+    const bool afterEmptying = state.batch.reset && state.batch.appended.Count() == 1;
     const bool cheap = waiting > 0 && (afterEmptying || waiting <= kCheapBytes);
     // Edits made while the box applies the last ones (by a handler of its notices) wait for its timer;
     // edits made while the last frame's additions still go in wait for them.
@@ -277,9 +277,9 @@ void Replace(HWND box, std::string_view text) {
     Collected(box, state);
 }
 
-void Append(HWND box, std::string_view text) {
+void Append(HWND box, std::string_view text, AfxTextOfBytes shown) {
     Box& state = Boxes().Take(box);
-    CollectAppend(state.batch, text, [&] { ApplyNow(box, state); });
+    CollectAppend(state.batch, text, shown, [&] { ApplyNow(box, state); });
     Collected(box, state);
 }
 

@@ -9,12 +9,13 @@
 #include <string_view>
 
 #include "framework/AfxTypes.h"
+#include "framework/Controls.h"
 
 namespace afx::box_edits {
 
 // Each collects one edit of `box`, or applies it at once when that is due.
 void Replace(HWND box, std::string_view text);
-void Append(HWND box, std::string_view text);
+void Append(HWND box, std::string_view text, AfxTextOfBytes shown = {});
 // False when nothing waits: the caller selects, or scrolls, at once.
 bool SelectAll(HWND box);
 bool Scroll(HWND box);

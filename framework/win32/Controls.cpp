@@ -70,9 +70,17 @@ void CEdit::ReplaceSel(const char* text, BOOL canUndo) {
     w32::ReplaceSelection(window, w32::FromCodePage(text != nullptr ? text : ""), canUndo != FALSE);
 }
 
-void CEdit::AppendText(const char* text) {
+void CEdit::AppendText(const char* text) { AppendText(text != nullptr ? std::string_view(text) : std::string_view()); }
+
+void CEdit::AppendText(std::string_view text) {
     if (Of(this) != nullptr) {
-        box_edits::Append(m_hWnd, text != nullptr ? text : "");
+        box_edits::Append(m_hWnd, text);
+    }
+}
+
+void CEdit::AppendText(const unsigned char* data, std::size_t length, AfxTextOfBytes shown) {
+    if (Of(this) != nullptr) {
+        box_edits::Append(m_hWnd, std::string_view(reinterpret_cast<const char*>(data), length), shown);
     }
 }
 

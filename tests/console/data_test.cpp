@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <thread>
 
 #include "framework/MessageBox.h"
@@ -482,6 +483,16 @@ TEST_F(DataTest, ACharacterSplitBetweenReadsIsShownWholeAndEveryByteCounted) {
         ASSERT_TRUE(ReceivedAtLeast(dialog, static_cast<std::int64_t>(1 + character.size())));
         EXPECT_EQ(Text(dialog, IDC_EDIT_RECEIVE), "x" + character);
         EXPECT_EQ(test::ShownCharacters(dialog.m_editReceive), "x\xE4\xB8\xAD");
+        // Held back, then the display turns to hex: the held byte is shown in hex before the chunk.
+        const auto lead = static_cast<unsigned char>(character[0]);
+        test::SendAll(peer, character.substr(0, 1));
+        ASSERT_TRUE(ReceivedAtLeast(dialog, static_cast<std::int64_t>(2 + character.size())));
+        Click(dialog, IDC_CHECK_HEX_DISPLAY);
+        test::SendAll(peer, "AB");
+        ASSERT_TRUE(ReceivedAtLeast(dialog, static_cast<std::int64_t>(4 + character.size())));
+        char held[8];
+        std::snprintf(held, sizeof held, "%02X ", lead);
+        EXPECT_EQ(Text(dialog, IDC_EDIT_RECEIVE), "x" + character + held + "41 42 ");
     });
 }
 

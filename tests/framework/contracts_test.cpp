@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -206,6 +208,46 @@ TEST(MultiLineBox, LongAdditionsAreWholeForAnyReaderKeepTheUsersSelectionAndAnEm
         test::PumpFor(150);
         ExpectText(box, "tail");
         EXPECT_EQ(box.Selection(), std::make_pair(4, 4));
+    });
+}
+
+// Bytes shown as text, two characters a byte: the byte in capitals and a dot. Counts its writes of
+// each byte value.
+std::vector<int> g_writes(256);
+std::size_t WriteCapitals(const unsigned char* data, std::size_t length, char* out) {
+    for (std::size_t i = 0; i < length; ++i) {
+        ++g_writes[data[i]];
+        out[2 * i] = static_cast<char>(std::toupper(data[i]));
+        out[2 * i + 1] = '.';
+    }
+    out[2 * length] = '\0';
+    return 2 * length;
+}
+
+TEST(MultiLineBox, BytesShownAsTextGoInOrderAndAreWrittenOnlyIfTheBoxStillHoldsThem) {
+    PlainDialog dialog;
+    test::RunDialog(dialog, [&] {
+        BoxOf box(dialog);
+        const AfxTextOfBytes capitals{WriteCapitals, 2};
+        const unsigned char abc[] = {'a', 'b', 'c'};
+        box.AppendText("<");
+        box.AppendText(abc, 3, capitals);
+        box.AppendText(std::string_view("> and no more", 1));
+        box.AppendText(abc, 0, capitals);
+        ExpectText(box, "<A.B.C.>");
+
+        // Added, then dropped by the box emptying itself before anyone could see them. The first
+        // may go in at once, if the box has been quiet for a frame.
+        const unsigned char dropped[] = {'z', 'z'};
+        for (int i = 0; i < 100; ++i) {
+            box.AppendText(dropped, 2, capitals);
+        }
+        box.SetSel(0, -1);
+        box.ScrollCaret();
+        box.ReplaceSel("");
+        box.AppendText(abc + 1, 2, capitals);
+        ExpectText(box, "B.C.");
+        EXPECT_LE(g_writes['z'], 2);
     });
 }
 
