@@ -82,6 +82,65 @@ HWND CDataExchange::PrepareEditCtrl(int id) {
     return control;
 }
 
+void CDataExchange::UseKeptReads(afx::FormReads& reads) {
+    m_pReads = &reads;
+    m_nChangesAtStart = afx::ControlChanges();
+    m_bAnswering = reads.whole && reads.changes == m_nChangesAtStart;
+    // Until the read ends well, what is kept is no answer for the next.
+    reads.whole = false;
+}
+
+void CDataExchange::Done(bool ok) {
+    if (m_pReads == nullptr) {
+        return;
+    }
+    if (m_pReads->fields.size() > m_nField) {
+        m_pReads->fields.resize(m_nField);
+    }
+    m_pReads->whole = ok && m_bKeptBack == FALSE && !m_bMissedControl;
+    m_pReads->changes = m_nChangesAtStart;
+}
+
+const afx::KeptField* CDataExchange::Kept(int id, afx::FieldKind kind, bool edit) {
+    if (m_bAnswering && m_nField < m_pReads->fields.size()) {
+        const afx::KeptField& field = m_pReads->fields[m_nField];
+        if (field.id == id && field.kind == kind) {
+            ++m_nField;
+            m_idLastControl = id;
+            m_bEditLastControl = edit ? TRUE : FALSE;
+            m_pLastControl = nullptr;
+            m_pLastUInt = nullptr;
+            return &field;
+        }
+    }
+    // This read goes another way than the last: its fields from here on come from their controls.
+    m_bAnswering = false;
+    if (edit) {
+        PrepareEditCtrl(id);
+    } else {
+        PrepareCtrl(id);
+    }
+    return nullptr;
+}
+
+afx::KeptField* CDataExchange::Keep(int id, afx::FieldKind kind) {
+    if (m_pReads == nullptr) {
+        return nullptr;
+    }
+    // A field without a control reads as nothing until one is made, which no count follows.
+    if (m_pLastControl == nullptr) {
+        m_bMissedControl = true;
+        return nullptr;
+    }
+    std::vector<afx::KeptField>& fields = m_pReads->fields;
+    if (fields.size() > m_nField) {
+        fields.resize(m_nField);
+    }
+    fields.push_back({id, kind, 0, {}});
+    ++m_nField;
+    return &fields.back();
+}
+
 void CDataExchange::Fail() {
     if (CWnd* control = m_bFailQuietly ? nullptr : m_pDlgWnd->GetDlgItem(m_idLastControl)) {
         control->SetFocus();
@@ -102,15 +161,22 @@ void DDX_Control(CDataExchange* pDX, int id, CWnd& control) {
 }
 
 void DDX_Check(CDataExchange* pDX, int id, int& value) {
-    pDX->PrepareCtrl(id);
     if (pDX->m_bSaveAndValidate) {
-        value = static_cast<int>(AfxButtonCheck(pDX->m_pLastControl));
-    } else {
-        if (value < 0 || value > 2) {
-            value = 0;
+        if (const afx::KeptField* kept = pDX->Kept(id, afx::FieldKind::Check, false)) {
+            value = static_cast<int>(kept->number);
+            return;
         }
-        pDX->m_pDlgWnd->CheckDlgButton(id, static_cast<UINT>(value));
+        value = static_cast<int>(AfxButtonCheck(pDX->m_pLastControl));
+        if (afx::KeptField* field = pDX->Keep(id, afx::FieldKind::Check)) {
+            field->number = value;
+        }
+        return;
     }
+    pDX->PrepareCtrl(id);
+    if (value < 0 || value > 2) {
+        value = 0;
+    }
+    pDX->m_pDlgWnd->CheckDlgButton(id, static_cast<UINT>(value));
 }
 
 namespace {
@@ -162,47 +228,71 @@ BOOL CDataExchange::KeepLastControl(const char* lastGood) {
 }
 
 void DDX_Text(CDataExchange* pDX, int id, UINT& value) {
-    pDX->PrepareEditCtrl(id);
-    if (pDX->m_bSaveAndValidate) {
-        CString text;
-        ReadLastControl(pDX, text);
-        pDX->m_pLastUInt = &value;
-        pDX->m_nLastUIntBefore = value;
-        if (!afx::ParseUnsigned(text, &value)) {
-            if (pDX->KeepLastControl(Decimal("%u", value))) {
-                return;
-            }
-            afx::ReportInvalidField(pDX, AfxLoadStringOr(AFX_IDP_PARSE_UINT, AFX_IDP_PARSE_UINT), AFX_IDP_PARSE_UINT);
-            pDX->Fail();
-        }
-    } else {
+    if (!pDX->m_bSaveAndValidate) {
+        pDX->PrepareEditCtrl(id);
         SetTextIfDifferent(pDX->m_pDlgWnd, id, Decimal("%u", value));
+        return;
+    }
+    const afx::KeptField* kept = pDX->Kept(id, afx::FieldKind::Unsigned, true);
+    pDX->m_pLastUInt = &value;
+    pDX->m_nLastUIntBefore = value;
+    if (kept != nullptr) {
+        value = static_cast<UINT>(kept->number);
+        return;
+    }
+    CString text;
+    ReadLastControl(pDX, text);
+    if (!afx::ParseUnsigned(text, &value)) {
+        if (pDX->KeepLastControl(Decimal("%u", value))) {
+            pDX->m_bKeptBack = TRUE;
+            return;
+        }
+        afx::ReportInvalidField(pDX, AfxLoadStringOr(AFX_IDP_PARSE_UINT, AFX_IDP_PARSE_UINT), AFX_IDP_PARSE_UINT);
+        pDX->Fail();
+    }
+    if (afx::KeptField* field = pDX->Keep(id, afx::FieldKind::Unsigned)) {
+        field->number = value;
     }
 }
 
 void DDX_Text(CDataExchange* pDX, int id, int& value) {
-    pDX->PrepareEditCtrl(id);
-    if (pDX->m_bSaveAndValidate) {
-        CString text;
-        ReadLastControl(pDX, text);
-        if (!afx::ParseSigned(text, &value)) {
-            if (pDX->KeepLastControl(Decimal("%d", value))) {
-                return;
-            }
-            afx::ReportInvalidField(pDX, AfxLoadStringOr(AFX_IDP_PARSE_INT, AFX_IDP_PARSE_INT), AFX_IDP_PARSE_INT);
-            pDX->Fail();
-        }
-    } else {
+    if (!pDX->m_bSaveAndValidate) {
+        pDX->PrepareEditCtrl(id);
         SetTextIfDifferent(pDX->m_pDlgWnd, id, Decimal("%d", value));
+        return;
+    }
+    if (const afx::KeptField* kept = pDX->Kept(id, afx::FieldKind::Signed, true)) {
+        value = static_cast<int>(kept->number);
+        return;
+    }
+    CString text;
+    ReadLastControl(pDX, text);
+    if (!afx::ParseSigned(text, &value)) {
+        if (pDX->KeepLastControl(Decimal("%d", value))) {
+            pDX->m_bKeptBack = TRUE;
+            return;
+        }
+        afx::ReportInvalidField(pDX, AfxLoadStringOr(AFX_IDP_PARSE_INT, AFX_IDP_PARSE_INT), AFX_IDP_PARSE_INT);
+        pDX->Fail();
+    }
+    if (afx::KeptField* field = pDX->Keep(id, afx::FieldKind::Signed)) {
+        field->number = value;
     }
 }
 
 void DDX_Text(CDataExchange* pDX, int id, CString& value) {
-    pDX->PrepareEditCtrl(id);
-    if (pDX->m_bSaveAndValidate) {
-        ReadLastControl(pDX, value);
-    } else {
+    if (!pDX->m_bSaveAndValidate) {
+        pDX->PrepareEditCtrl(id);
         SetTextIfDifferent(pDX->m_pDlgWnd, id, value);
+        return;
+    }
+    if (const afx::KeptField* kept = pDX->Kept(id, afx::FieldKind::Text, true)) {
+        value = kept->text;
+        return;
+    }
+    ReadLastControl(pDX, value);
+    if (afx::KeptField* field = pDX->Keep(id, afx::FieldKind::Text)) {
+        field->text = value;
     }
 }
 
@@ -212,6 +302,7 @@ void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minValue, UINT maxValue
     }
     if (pDX->m_pLastUInt != nullptr && pDX->KeepLastControl(Decimal("%u", pDX->m_nLastUIntBefore))) {
         *pDX->m_pLastUInt = pDX->m_nLastUIntBefore;
+        pDX->m_bKeptBack = TRUE;
         return;
     }
     CString format = AfxLoadStringOr(AFX_IDP_PARSE_INT_RANGE, AFX_IDP_PARSE_INT_RANGE);

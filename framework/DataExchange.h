@@ -9,7 +9,10 @@
 // data), is left as the user is typing it, unless the user has been told about it already; the
 // user's own next action reads it and tells.
 
+#include <cstddef>
+
 #include "framework/AfxTypes.h"
+#include "framework/FormReads.h"
 #include "framework/NumberField.h"
 #include "framework/String.h"
 
@@ -21,6 +24,15 @@ public:
 
     HWND PrepareCtrl(int id);
     HWND PrepareEditCtrl(int id);
+    // A read answers from `reads`, the dialog's last, while no control has changed since, and keeps
+    // what it reads there for the next. `Done` says how the read ended.
+    void UseKeptReads(afx::FormReads& reads);
+    void Done(bool ok);
+    // Field `id`, read as `kind`, as the last read found it; null when the field is to be read from
+    // its control. Either way the field is the last one prepared.
+    const afx::KeptField* Kept(int id, afx::FieldKind kind, bool edit);
+    // Keeps what was just read from field `id`'s control; null when the read keeps nothing.
+    afx::KeptField* Keep(int id, afx::FieldKind kind);
     // Whether the last prepared field, which failed, keeps its member's value instead (see above);
     // a disabled one then shows `lastGood`, that value, again.
     BOOL KeepLastControl(const char* lastGood);
@@ -40,6 +52,15 @@ public:
     // that must put it back.
     UINT* m_pLastUInt = nullptr;
     UINT m_nLastUIntBefore = 0;
+    // A field kept its member's value instead of failing: the read is not kept for the next.
+    BOOL m_bKeptBack = FALSE;
+
+private:
+    afx::FormReads* m_pReads = nullptr;
+    bool m_bAnswering = false;  // from m_pReads
+    bool m_bMissedControl = false;
+    std::size_t m_nField = 0;   // the fields read so far
+    std::uint64_t m_nChangesAtStart = 0;
 };
 
 // Binds a control wrapper to control `id` once; later exchanges leave a bound wrapper alone.

@@ -32,6 +32,9 @@ void CDialog::DoDataExchange(CDataExchange* /*pDX*/) {}
 
 BOOL CDialog::UpdateData(BOOL saveAndValidate) {
     CDataExchange dx(this, saveAndValidate);
+    if (saveAndValidate != FALSE) {
+        dx.UseKeptReads(m_formReads);
+    }
     const bool wasLocked = m_bLockNotify;
     m_bLockNotify = true;
     BOOL ok = FALSE;
@@ -46,6 +49,7 @@ BOOL CDialog::UpdateData(BOOL saveAndValidate) {
         afx::ValidationMessage(AfxLoadStringOr(AFX_IDS_MEMORY_EXCEPTION, AFX_IDP_INTERNAL_FAILURE),
                                AFX_IDS_MEMORY_EXCEPTION);
     }
+    dx.Done(ok != FALSE);
     m_bLockNotify = wasLocked;
     return ok;
 }

@@ -43,4 +43,5 @@ private:
     bool m_bLockNotify = false;
     bool m_bEnded = false;
     int m_nModalResult = -1;
+    afx::FormReads m_formReads;
 };

@@ -12,7 +12,7 @@ class AutoCheckBox : public QCheckBox {
     Q_OBJECT
 
 public:
-    using QCheckBox::QCheckBox;
+    AutoCheckBox(const QString& text, QWidget* parent);
 
 protected:
     void nextCheckState() override;

@@ -5,13 +5,17 @@
 
 #include <algorithm>
 
+#include "framework/FormReads.h"
 #include "framework/Resources.h"
 #include "framework/qt/Typing.h"
 
 namespace afx {
 
 LineEdit::LineEdit(DWORD style, QWidget* parent) : QLineEdit(parent), m_style(style) {
-    connect(this, &QLineEdit::textChanged, this, [this] { m_utf8Valid = false; });
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        m_utf8Valid = false;
+        ControlChanged();
+    });
 }
 
 const std::string& LineEdit::Utf8Text() const {

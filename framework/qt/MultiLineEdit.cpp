@@ -11,6 +11,7 @@
 
 #include <algorithm>
 
+#include "framework/FormReads.h"
 #include "framework/Resources.h"
 #include "framework/qt/Typing.h"
 
@@ -39,7 +40,10 @@ MultiLineEdit::MultiLineEdit(DWORD style, QWidget* parent) : QPlainTextEdit(pare
     m_frame->setTimerType(Qt::PreciseTimer);
     connect(m_frame, &QTimer::timeout, this, [this] { Flush(); });
     m_lastFlush.start();
-    connect(document(), &QTextDocument::contentsChanged, this, [this] { m_textCacheValid = false; });
+    connect(document(), &QTextDocument::contentsChanged, this, [this] {
+        m_textCacheValid = false;
+        ControlChanged();
+    });
 }
 
 const std::string& MultiLineEdit::WindowsText() const {
@@ -200,6 +204,11 @@ void MultiLineEdit::AppendToDocument(const EditPieces& pieces) {
 }
 
 void MultiLineEdit::Schedule() {
+    // The collected edit changes the text: whoever read it since the last change reads it anew.
+    if (m_textCacheValid) {
+        m_textCacheValid = false;
+        ControlChanged();
+    }
     if (!m_frame->isActive()) {
         const qint64 since = m_lastFlush.elapsed();
         m_frame->start(since >= m_frameMs ? 0 : static_cast<int>(m_frameMs - since));

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "framework/FormReads.h"
+#include "framework/qt/CheckBox.h"
 #include "framework/qt/LineEdit.h"
 #include "framework/qt/WindowHost.h"
 
@@ -54,6 +56,8 @@ void ReadWidgetText(const QWidget* widget, CString& text) {
     if (kept != nullptr) {
         text.SetString(kept->data(), static_cast<int>(kept->size()));
     } else {
+        // A kind of control whose changes go uncounted: no read of it is kept.
+        ControlChanged();
         text = WidgetText(widget).toStdString();
     }
 }
@@ -83,6 +87,9 @@ void SetWidgetText(QWidget* widget, const std::string& text) {
 
 int CheckState(const QWidget* widget) {
     if (const auto* box = qobject_cast<const QCheckBox*>(widget)) {
+        if (qobject_cast<const AutoCheckBox*>(box) == nullptr) {
+            ControlChanged();  // a check box whose changes go uncounted
+        }
         return box->checkState() == Qt::Checked ? 1 : box->checkState() == Qt::PartiallyChecked ? 2 : 0;
     }
     return 0;

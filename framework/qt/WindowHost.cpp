@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <unordered_map>
 
+#include "framework/FormReads.h"
 #include "framework/Wnd.h"
 #include "framework/qt/DialogWindow.h"
 #include "framework/qt/Widgets.h"
@@ -44,11 +45,13 @@ WindowHost::WindowHost(QWidget* widget, UINT controlId) : QObject(widget), m_wid
 }
 
 void WindowHost::Register() {
+    ControlChanged();  // a field kept by id may now be another control
     m_handle = NextHandle();
     LiveWindows().emplace(m_handle, this);
 }
 
 WindowHost::~WindowHost() {
+    ControlChanged();
     LiveWindows().erase(m_handle);
     Unbind();
 }
@@ -86,6 +89,7 @@ void WindowHost::Unbind() {
 }
 
 void WindowHost::Retire() {
+    ControlChanged();
     LiveWindows().erase(m_handle);
     Unbind();
     m_timers.clear();

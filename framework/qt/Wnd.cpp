@@ -7,6 +7,7 @@
 #include <QThread>
 #include <QWindow>
 
+#include "framework/FormReads.h"
 #include "framework/qt/DialogWindow.h"
 #include "framework/qt/Widgets.h"
 #include "framework/qt/WindowHost.h"
@@ -109,6 +110,7 @@ void CWnd::GetWindowText(CString& text) const {
     if (widget != nullptr) {
         afx::ReadWidgetText(widget, text);
     } else {
+        afx::ControlChanged();  // not a control: no read of it is kept
         text = std::string(WindowName());
     }
 }

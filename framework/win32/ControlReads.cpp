@@ -3,6 +3,7 @@
 #include <optional>
 #include <unordered_map>
 
+#include "framework/FormReads.h"
 #include "framework/win32/Gathered.h"
 #include "framework/win32/User32.h"
 
@@ -49,6 +50,7 @@ bool OnlyReads(UINT message) {
 std::string Text(HWND control) {
     Read* read = Kept(control);
     if (read == nullptr) {
+        ControlChanged();  // the control's changes go unseen: no form read keeps this one
         return w32::GetText(Native(control));
     }
     if (!read->text) {
@@ -60,6 +62,7 @@ std::string Text(HWND control) {
 UINT Check(HWND control) {
     Read* read = Kept(control);
     if (read == nullptr) {
+        ControlChanged();
         return static_cast<UINT>(w32::Send(Native(control), w32::msg::BmGetCheck));
     }
     if (!read->check) {
@@ -76,11 +79,17 @@ void BeforeMessage(HWND control, UINT message) {
 
 void Changed(HWND control) {
     const auto found = Reads().find(control);
-    if (found != Reads().end()) {
+    if (found != Reads().end() && (found->second.text || found->second.check)) {
+        // A change after a read: the form reads kept from it are stale. Changes before the next
+        // read make nothing staler.
         found->second = Read{};
+        ControlChanged();
     }
 }
 
-void Forget(HWND control) { Reads().erase(control); }
+void Forget(HWND control) {
+    Reads().erase(control);
+    ControlChanged();
+}
 
 }  // namespace afx::control_reads

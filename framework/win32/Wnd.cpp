@@ -1,6 +1,7 @@
 // The window system's side of CWnd: what a window is and does, through its host and the system.
 #include "framework/Wnd.h"
 
+#include "framework/FormReads.h"
 #include "framework/Menu.h"
 #include "framework/win32/ControlReads.h"
 #include "framework/win32/DialogWindow.h"
@@ -123,6 +124,7 @@ void CWnd::GetWindowText(CString& text) const {
     } else if (host->GetKind() == WindowHost::Kind::Control) {
         text = afx::control_reads::Text(m_hWnd).c_str();
     } else {
+        afx::ControlChanged();  // not a control: no read of it is kept
         text = w32::GetText(Native(m_hWnd));
     }
 }

@@ -146,6 +146,62 @@ TEST(FormExchange, EachReadOfTheFormSeesEveryChangeMadeSinceTheLastWhoeverMadeIt
     });
 }
 
+// A form that reads the send box, or in its place the cycle field, as `send` says.
+class ChoosingDialog : public PlainDialog {
+public:
+    bool send = true;
+    CString text;
+    int hex = -1;
+    void DoDataExchange(CDataExchange* pDX) override {
+        DDX_Text(pDX, send ? IDC_EDIT_SEND : IDC_EDIT_CYCLE, text);
+        DDX_Check(pDX, IDC_CHECK_HEX_DISPLAY, hex);
+    }
+};
+
+TEST(FormExchange, AReadFindsEachFieldsOwnControlTheProgramsGatheredEditsAndNothingOfAnEarlierRun) {
+    ChoosingDialog dialog;
+    test::RunDialog(dialog, [&] {
+        const auto read = [&] {
+            EXPECT_TRUE(dialog.UpdateData(TRUE));
+            return std::string(dialog.text);
+        };
+        dialog.SetDlgItemText(IDC_EDIT_SEND, "send");
+        dialog.SetDlgItemText(IDC_EDIT_CYCLE, "250");
+        EXPECT_EQ(read(), "send");
+        dialog.send = false;
+        EXPECT_EQ(read(), "250");
+        dialog.send = true;
+        EXPECT_EQ(read(), "send");
+
+        // Edits the program makes to a multi-line box are gathered for a frame; a read sees them.
+        CEdit box;
+        box.Attach(dialog.GetDlgItem(IDC_EDIT_SEND)->m_hWnd);
+        box.AppendText(" more");
+        EXPECT_EQ(read(), "send more");
+        box.SetSel(0, -1);
+        box.ReplaceSel("new", FALSE);
+        EXPECT_EQ(read(), "new");
+        box.Detach();
+
+        // What a read stores is the controls' and never the members' own.
+        dialog.CheckDlgButton(IDC_CHECK_HEX_DISPLAY, 1);
+        read();
+        dialog.hex = 0;
+        dialog.text = "changed by the program";
+        EXPECT_EQ(read(), "new");
+        EXPECT_EQ(dialog.hex, 1);
+        dialog.EndDialog(IDOK);
+    });
+    // A new run has new controls, as the template makes them and the members show them.
+    dialog.hex = 0;
+    dialog.text = "";
+    test::RunDialog(dialog, [&] {
+        EXPECT_TRUE(dialog.UpdateData(TRUE));
+        EXPECT_EQ(dialog.hex, 0);
+        EXPECT_EQ(std::string(dialog.text), "");
+    });
+}
+
 // The receive box of a plain dialog, bound for the test's own edits.
 class BoxOf : public CEdit {
 public:
