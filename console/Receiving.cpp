@@ -53,9 +53,9 @@ void CConsoleDlg::OnLinkReceive(CLinkSocket* socket, int errorCode) {
         // end where they do in the encoding the box takes.
         char* display = buffer + capacity;
         const AfxCharacterBoundary boundary = AfxEditTextBoundary();
-        text = {display, console::FormatTextDisplay(m_strTextTail, buffer, length, m_bTcp != 0,
-                                                    boundary != nullptr ? boundary : console::CompleteUtf8Prefix,
-                                                    display)};
+        text = {display,
+                console::FormatTextDisplay(m_strTextTail, buffer, length, m_bTcp != 0,
+                                           boundary != nullptr ? boundary : console::CompleteUtf8Prefix, display)};
     }
     // The quiet time before a held tail is shown counts from the last chunk.
     if (!m_strTextTail.empty()) {

@@ -59,7 +59,7 @@ private:
     afx::FormReads* m_pReads = nullptr;
     bool m_bAnswering = false;  // from m_pReads
     bool m_bMissedControl = false;
-    std::size_t m_nField = 0;   // the fields read so far
+    std::size_t m_nField = 0;  // the fields read so far
     std::uint64_t m_nChangesAtStart = 0;
 };
 

@@ -52,8 +52,8 @@ struct EditPieces {
                 continue;
             }
             written.resize(bytes.size() * piece.shown.charsPerByte + 1);
-            const std::size_t length = piece.shown.write(reinterpret_cast<const unsigned char*>(bytes.data()),
-                                                         bytes.size(), written.data());
+            const std::size_t length =
+                piece.shown.write(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), written.data());
             visit(std::string_view(written.data(), length));
         }
     }
