@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <type_traits>
 #include <vector>
 
 #include "framework/Controls.h"
@@ -227,56 +228,55 @@ BOOL CDataExchange::KeepLastControl(const char* lastGood) {
            !afx::WasTold({m_pDlgWnd->m_hWnd, m_idLastControl});
 }
 
-void DDX_Text(CDataExchange* pDX, int id, UINT& value) {
-    if (!pDX->m_bSaveAndValidate) {
-        pDX->PrepareEditCtrl(id);
-        SetTextIfDifferent(pDX->m_pDlgWnd, id, Decimal("%u", value));
-        return;
+namespace {
+
+// A number field's read: the kept value, or the control's text parsed. A text that is no number
+// fails the read, unless the field keeps its member's value instead (see KeepLastControl).
+template <class T>
+void ReadNumber(CDataExchange* pDX, int id, T& value, afx::FieldKind kind, bool (*parse)(const char*, T*),
+                const char* format, UINT promptId) {
+    const afx::KeptField* kept = pDX->Kept(id, kind, true);
+    if constexpr (std::is_same_v<T, UINT>) {
+        // For a range check that must put the member back.
+        pDX->m_pLastUInt = &value;
+        pDX->m_nLastUIntBefore = value;
     }
-    const afx::KeptField* kept = pDX->Kept(id, afx::FieldKind::Unsigned, true);
-    pDX->m_pLastUInt = &value;
-    pDX->m_nLastUIntBefore = value;
     if (kept != nullptr) {
-        value = static_cast<UINT>(kept->number);
+        value = static_cast<T>(kept->number);
         return;
     }
     CString text;
     ReadLastControl(pDX, text);
-    if (!afx::ParseUnsigned(text, &value)) {
-        if (pDX->KeepLastControl(Decimal("%u", value))) {
+    if (!parse(text, &value)) {
+        if (pDX->KeepLastControl(Decimal(format, value))) {
             pDX->m_bKeptBack = TRUE;
             return;
         }
-        afx::ReportInvalidField(pDX, AfxLoadStringOr(AFX_IDP_PARSE_UINT, AFX_IDP_PARSE_UINT), AFX_IDP_PARSE_UINT);
+        afx::ReportInvalidField(pDX, AfxLoadStringOr(promptId, promptId), promptId);
         pDX->Fail();
     }
-    if (afx::KeptField* field = pDX->Keep(id, afx::FieldKind::Unsigned)) {
+    if (afx::KeptField* field = pDX->Keep(id, kind)) {
         field->number = value;
     }
 }
 
+}  // namespace
+
+void DDX_Text(CDataExchange* pDX, int id, UINT& value) {
+    if (pDX->m_bSaveAndValidate) {
+        ReadNumber(pDX, id, value, afx::FieldKind::Unsigned, afx::ParseUnsigned, "%u", AFX_IDP_PARSE_UINT);
+    } else {
+        pDX->PrepareEditCtrl(id);
+        SetTextIfDifferent(pDX->m_pDlgWnd, id, Decimal("%u", value));
+    }
+}
+
 void DDX_Text(CDataExchange* pDX, int id, int& value) {
-    if (!pDX->m_bSaveAndValidate) {
+    if (pDX->m_bSaveAndValidate) {
+        ReadNumber(pDX, id, value, afx::FieldKind::Signed, afx::ParseSigned, "%d", AFX_IDP_PARSE_INT);
+    } else {
         pDX->PrepareEditCtrl(id);
         SetTextIfDifferent(pDX->m_pDlgWnd, id, Decimal("%d", value));
-        return;
-    }
-    if (const afx::KeptField* kept = pDX->Kept(id, afx::FieldKind::Signed, true)) {
-        value = static_cast<int>(kept->number);
-        return;
-    }
-    CString text;
-    ReadLastControl(pDX, text);
-    if (!afx::ParseSigned(text, &value)) {
-        if (pDX->KeepLastControl(Decimal("%d", value))) {
-            pDX->m_bKeptBack = TRUE;
-            return;
-        }
-        afx::ReportInvalidField(pDX, AfxLoadStringOr(AFX_IDP_PARSE_INT, AFX_IDP_PARSE_INT), AFX_IDP_PARSE_INT);
-        pDX->Fail();
-    }
-    if (afx::KeptField* field = pDX->Keep(id, afx::FieldKind::Signed)) {
-        field->number = value;
     }
 }
 
