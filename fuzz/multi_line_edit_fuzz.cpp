@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "framework/qt/MultiLineEdit.h"
@@ -70,6 +71,13 @@ QString AsBoxText(const QString& pasted) {
     return out;
 }
 
+// Bytes shown as the text they are.
+std::size_t CopyBytes(const unsigned char* data, std::size_t length, char* out) {
+    std::memcpy(out, data, length);
+    out[length] = '\0';
+    return length;
+}
+
 afx::MultiLineEdit& Box() {
     static QApplication* application = [] {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -106,12 +114,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (at + length < pieces.size() && pieces.at(at + length).isLowSurrogate()) {
                 ++length;
             }
-            // At the caret, undoable or not, or at the end as received data goes, which leaves the
-            // caret where it was: each way the pieces follow one another.
+            // At the caret, undoable or not, or at the end as received data goes (as text or as bytes
+            // written as text later), which leaves the caret where it was: each way the pieces
+            // follow one another.
             const std::string piece = pieces.mid(at, length).toStdString();
-            const int way = input.ConsumeIntegralInRange(0, 2);
-            if (way == 2) {
-                box.Append(piece);
+            const int way = input.ConsumeIntegralInRange(0, 3);
+            if (way >= 2) {
+                if (way == 2) {
+                    box.Append(piece);
+                } else {
+                    box.Append(piece, AfxTextOfBytes{CopyBytes, 1});
+                }
                 caretAtEnd = false;
             } else {
                 if (!caretAtEnd) {
