@@ -10,6 +10,7 @@
 // user's own next action reads it and tells.
 
 #include <cstddef>
+#include <cstdint>
 
 #include "framework/AfxTypes.h"
 #include "framework/FormReads.h"

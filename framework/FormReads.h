@@ -4,8 +4,8 @@
 // has changed since, the next read takes each field from here instead of asking its control again.
 //
 // The backends count the changes that could make a kept field stale: a change to a control after it
-// was read (by the user, the program or another program), a control made or destroyed, and any read
-// whose control's changes they cannot follow.
+// was read (by the user, the program or another program), a control that was read destroyed, and
+// any read whose control's changes they cannot follow. A field without a control is never kept.
 
 #include <cstdint>
 #include <vector>
@@ -29,7 +29,7 @@ struct KeptField {
 
 struct FormReads {
     std::uint64_t changes = 0;  // ControlChanges() when the fields were read
-    bool whole = false;         // the read ended well, every field read from its control's text
+    bool whole = false;         // the read ended well, with every field it read kept here
     std::vector<KeptField> fields;
 };
 

@@ -44,9 +44,9 @@ public:
     void SetSelection(int start, int end);
     void Selection(int* start, int* end) const;
     void ReplaceSelection(std::string_view text, bool canUndo);
-    // Adds `text` at the end; the caret and the selection stay where they are (a caret at the end
-    // with nothing selected keeps to the end), and the view follows the end only when it showed
-    // the end before.
+    // Adds `text` at the end, or the text `shown` writes of its bytes when the box takes them in;
+    // the caret and the selection stay where they are (a caret at the end with nothing selected
+    // keeps to the end), and the view follows the end only when it showed the end before.
     void Append(std::string_view text, AfxTextOfBytes shown = {});
     void ScrollCaret();
     int FirstVisibleLine() const;
