@@ -102,7 +102,8 @@ void CDataExchange::Done(bool ok) {
     m_pReads->changes = m_nChangesAtStart;
 }
 
-const afx::KeptField* CDataExchange::Kept(int id, afx::FieldKind kind, bool edit) {
+const afx::KeptField* CDataExchange::Kept(int id, afx::FieldKind kind) {
+    const bool edit = kind != afx::FieldKind::Check;
     if (m_bAnswering && m_nField < m_pReads->fields.size()) {
         const afx::KeptField& field = m_pReads->fields[m_nField];
         if (field.id == id && field.kind == kind) {
@@ -163,7 +164,7 @@ void DDX_Control(CDataExchange* pDX, int id, CWnd& control) {
 
 void DDX_Check(CDataExchange* pDX, int id, int& value) {
     if (pDX->m_bSaveAndValidate) {
-        if (const afx::KeptField* kept = pDX->Kept(id, afx::FieldKind::Check, false)) {
+        if (const afx::KeptField* kept = pDX->Kept(id, afx::FieldKind::Check)) {
             value = static_cast<int>(kept->number);
             return;
         }
@@ -235,7 +236,7 @@ namespace {
 template <class T>
 void ReadNumber(CDataExchange* pDX, int id, T& value, afx::FieldKind kind, bool (*parse)(const char*, T*),
                 const char* format, UINT promptId) {
-    const afx::KeptField* kept = pDX->Kept(id, kind, true);
+    const afx::KeptField* kept = pDX->Kept(id, kind);
     if constexpr (std::is_same_v<T, UINT>) {
         // For a range check that must put the member back.
         pDX->m_pLastUInt = &value;
@@ -286,7 +287,7 @@ void DDX_Text(CDataExchange* pDX, int id, CString& value) {
         SetTextIfDifferent(pDX->m_pDlgWnd, id, value);
         return;
     }
-    if (const afx::KeptField* kept = pDX->Kept(id, afx::FieldKind::Text, true)) {
+    if (const afx::KeptField* kept = pDX->Kept(id, afx::FieldKind::Text)) {
         value = kept->text;
         return;
     }

@@ -30,8 +30,8 @@ public:
     void UseKeptReads(afx::FormReads& reads);
     void Done(bool ok);
     // Field `id`, read as `kind`, as the last read found it; null when the field is to be read from
-    // its control. Either way the field is the last one prepared.
-    const afx::KeptField* Kept(int id, afx::FieldKind kind, bool edit);
+    // its control. Either way the field is the last one prepared (an edit's, unless a check box's).
+    const afx::KeptField* Kept(int id, afx::FieldKind kind);
     // Keeps what was just read from field `id`'s control; null when the read keeps nothing.
     afx::KeptField* Keep(int id, afx::FieldKind kind);
     // Whether the last prepared field, which failed, keeps its member's value instead (see above);

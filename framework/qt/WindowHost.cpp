@@ -45,7 +45,6 @@ WindowHost::WindowHost(QWidget* widget, UINT controlId) : QObject(widget), m_wid
 }
 
 void WindowHost::Register() {
-    ControlChanged();  // a field kept by id may now be another control
     m_handle = NextHandle();
     LiveWindows().emplace(m_handle, this);
 }
