@@ -53,7 +53,6 @@ public:
     int GetCurSel() const;
     int SetCurSel(int index);
     int GetLBText(int index, CString& text) const;
-    void ResetContent();
 };
 
 class CSpinButtonCtrl : public CWnd {
@@ -61,7 +60,6 @@ public:
     void SetRange32(int lower, int upper);
     void GetRange32(int& lower, int& upper) const;
     int SetPos32(int position);
-    int GetPos32() const;
     CWnd* GetBuddy() const;
 };
 
@@ -71,9 +69,6 @@ public:
     int GetAddress(BYTE& field0, BYTE& field1, BYTE& field2, BYTE& field3) const;
     int GetAddress(DWORD& address) const;
     void SetAddress(BYTE field0, BYTE field1, BYTE field2, BYTE field3);
-    void SetAddress(DWORD address);
-    void ClearAddress();
-    BOOL IsBlank() const;
 };
 
 class CStatusBarCtrl : public CWnd {

@@ -8,6 +8,5 @@ unsigned CMemoryException::MessageId() const { return AFX_IDS_MEMORY_EXCEPTION; 
 
 void AfxThrowResourceException() { throw CResourceException(); }
 
-void AfxThrowMemoryException() { throw CMemoryException(); }
 
 void AfxThrowUserException() { throw CUserException(); }

@@ -35,4 +35,3 @@ class CUserException : public CException {};
 
 [[noreturn]] void AfxThrowResourceException();
 [[noreturn]] void AfxThrowUserException();
-[[noreturn]] void AfxThrowMemoryException();

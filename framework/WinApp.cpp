@@ -23,7 +23,6 @@ CWinApp::~CWinApp() {
 
 BOOL CWinApp::InitInstance() { return TRUE; }
 
-HICON CWinApp::LoadIcon(UINT id) const { return AfxLoadIcon(id); }
 
 int CWinApp::ExitInstance() { return 0; }
 

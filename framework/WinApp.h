@@ -14,7 +14,6 @@ public:
     ~CWinApp() override;
 
     virtual BOOL InitInstance();
-    HICON LoadIcon(UINT id) const;
     virtual int ExitInstance();
 
     // Shows a message box with the application title as caption; a box asked for without an icon

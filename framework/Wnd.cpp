@@ -62,6 +62,22 @@ void CWnd::OnTimer(UINT_PTR /*id*/) { Default(); }
 
 // What a window does through its other calls, the same on every window system.
 
+BOOL CWnd::Attach(HWND hWnd) {
+    if (m_hWnd != nullptr || !::IsWindow(hWnd)) {
+        return FALSE;
+    }
+    m_hWnd = hWnd;
+    return TRUE;
+}
+
+HWND CWnd::Detach() {
+    const HWND hWnd = m_hWnd;
+    if (m_pHost == nullptr) {
+        m_hWnd = nullptr;
+    }
+    return hWnd;
+}
+
 int CWnd::GetWindowTextLength() const {
     CString text;
     GetWindowText(text);

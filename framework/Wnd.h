@@ -73,8 +73,6 @@ public:
     // The object that receives a live window's messages (a framework-owned one for a control no
     // member is bound to), or null.
     static CWnd* FromHandle(HWND hWnd);
-    // The same, but null unless a program object was bound to the window.
-    static CWnd* FromHandlePermanent(HWND hWnd);
 
     HWND m_hWnd = nullptr;
 
@@ -104,11 +102,6 @@ private:
 
 BOOL PostMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SendMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-// Posts the message, or, when nothing posted to the window is still waiting and no validation
-// message holds messages back, delivers it at once: either way the window sees its messages in the
-// order they were given, and an event reaches its handler without a trip through the queue. For
-// notices raised by the message loop itself (socket readiness), never from inside a handler.
-BOOL PostOrDeliverMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL IsWindow(HWND hWnd);
 // The check state of a button control (0, 1 or 2) as BM_GETCHECK gives it; 0 for none.
 UINT AfxButtonCheck(const CWnd* button);

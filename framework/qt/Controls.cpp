@@ -154,12 +154,6 @@ int CComboBox::GetLBText(int index, CString& text) const {
     return text.GetLength();
 }
 
-void CComboBox::ResetContent() {
-    if (auto* combo = As<QComboBox>(this)) {
-        combo->clear();
-    }
-}
-
 void CSpinButtonCtrl::SetRange32(int lower, int upper) {
     if (auto* upDown = As<afx::UpDown>(this)) {
         upDown->SetRange(lower, upper);
@@ -177,11 +171,6 @@ void CSpinButtonCtrl::GetRange32(int& lower, int& upper) const {
 int CSpinButtonCtrl::SetPos32(int position) {
     auto* upDown = As<afx::UpDown>(this);
     return upDown != nullptr ? upDown->SetPosition(position) : 0;
-}
-
-int CSpinButtonCtrl::GetPos32() const {
-    auto* upDown = As<afx::UpDown>(this);
-    return upDown != nullptr ? upDown->Position() : 0;
 }
 
 CWnd* CSpinButtonCtrl::GetBuddy() const {
@@ -214,22 +203,6 @@ void CIPAddressCtrl::SetAddress(BYTE field0, BYTE field1, BYTE field2, BYTE fiel
     if (auto* ip = As<afx::IpAddressEdit>(this)) {
         ip->SetAddress({field0, field1, field2, field3});
     }
-}
-
-void CIPAddressCtrl::SetAddress(DWORD address) {
-    SetAddress(static_cast<BYTE>(address >> 24), static_cast<BYTE>(address >> 16), static_cast<BYTE>(address >> 8),
-               static_cast<BYTE>(address));
-}
-
-void CIPAddressCtrl::ClearAddress() {
-    if (auto* ip = As<afx::IpAddressEdit>(this)) {
-        ip->Clear();
-    }
-}
-
-BOOL CIPAddressCtrl::IsBlank() const {
-    BYTE f[4];
-    return GetAddress(f[0], f[1], f[2], f[3]) == 0 ? TRUE : FALSE;
 }
 
 BOOL CStatusBarCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {

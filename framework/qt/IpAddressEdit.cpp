@@ -90,12 +90,6 @@ void IpAddressEdit::SetAddress(const std::array<BYTE, 4>& fields) {
     }
 }
 
-void IpAddressEdit::Clear() {
-    for (QLineEdit* field : m_fields) {
-        field->clear();
-    }
-}
-
 QString IpAddressEdit::DottedText() const {
     std::array<BYTE, 4> fields{};
     Address(&fields);

@@ -19,7 +19,6 @@ public:
 
     int Address(std::array<BYTE, 4>* fields) const;  // number of fields that are not blank
     void SetAddress(const std::array<BYTE, 4>& fields);
-    void Clear();
     QString DottedText() const;
     QLineEdit* Field(int index) const { return m_fields[static_cast<std::size_t>(index)]; }
 

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "framework/FormReads.h"
+#include "framework/qt/ControlReads.h"
 #include "framework/Resources.h"
 #include "framework/qt/Typing.h"
 
@@ -14,7 +14,7 @@ namespace afx {
 LineEdit::LineEdit(DWORD style, QWidget* parent) : QLineEdit(parent), m_style(style) {
     connect(this, &QLineEdit::textChanged, this, [this] {
         m_utf8Valid = false;
-        ControlChanged();
+        control_reads::Changed(this);
     });
 }
 

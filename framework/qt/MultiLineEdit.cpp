@@ -11,7 +11,7 @@
 
 #include <algorithm>
 
-#include "framework/FormReads.h"
+#include "framework/qt/ControlReads.h"
 #include "framework/Resources.h"
 #include "framework/qt/Typing.h"
 
@@ -42,7 +42,7 @@ MultiLineEdit::MultiLineEdit(DWORD style, QWidget* parent) : QPlainTextEdit(pare
     m_lastFlush.start();
     connect(document(), &QTextDocument::contentsChanged, this, [this] {
         m_textCacheValid = false;
-        ControlChanged();
+        control_reads::Changed(this);
     });
 }
 
@@ -207,7 +207,7 @@ void MultiLineEdit::Schedule() {
     // The collected edit changes the text: whoever read it since the last change reads it anew.
     if (m_textCacheValid) {
         m_textCacheValid = false;
-        ControlChanged();
+        control_reads::Changed(this);
     }
     if (!m_frame->isActive()) {
         const qint64 since = m_lastFlush.elapsed();

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "framework/FormReads.h"
 #include "framework/qt/CheckBox.h"
 #include "framework/qt/LineEdit.h"
 #include "framework/qt/WindowHost.h"
@@ -46,22 +45,6 @@ QString WidgetText(const QWidget* widget) {
     return widget->property("afxText").toString();
 }
 
-void ReadWidgetText(const QWidget* widget, CString& text) {
-    const std::string* kept = nullptr;
-    if (const auto* line = qobject_cast<const LineEdit*>(widget)) {
-        kept = &line->Utf8Text();
-    } else if (const auto* edit = qobject_cast<const MultiLineEdit*>(widget)) {
-        kept = &edit->WindowsText();
-    }
-    if (kept != nullptr) {
-        text.SetString(kept->data(), static_cast<int>(kept->size()));
-    } else {
-        // A kind of control whose changes go uncounted: no read of it is kept.
-        ControlChanged();
-        text = WidgetText(widget).toStdString();
-    }
-}
-
 void SetWidgetText(QWidget* widget, const std::string& text) {
     const QString value = QString::fromStdString(text);
     if (auto* edit = qobject_cast<MultiLineEdit*>(widget)) {
@@ -83,16 +66,6 @@ void SetWidgetText(QWidget* widget, const std::string& text) {
     } else {
         widget->setProperty("afxText", value);
     }
-}
-
-int CheckState(const QWidget* widget) {
-    if (const auto* box = qobject_cast<const QCheckBox*>(widget)) {
-        if (qobject_cast<const AutoCheckBox*>(box) == nullptr) {
-            ControlChanged();  // a check box whose changes go uncounted
-        }
-        return box->checkState() == Qt::Checked ? 1 : box->checkState() == Qt::PartiallyChecked ? 2 : 0;
-    }
-    return 0;
 }
 
 void SetCheckState(QWidget* widget, int state) {

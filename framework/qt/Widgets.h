@@ -1,6 +1,7 @@
 #pragma once
 // The widgets behind the dialog controls, with the behaviour of the window system's controls, one
 // class a file; and what the framework asks of any of them: its text, its check state, its focus.
+// Qt only: on Windows the system's own controls are these widgets, reached by their messages.
 
 #include <QString>
 #include <QWidget>
@@ -27,11 +28,7 @@ void InstallAccessibility();
 WindowHost* ControlHost(const QWidget* widget);
 
 QString WidgetText(const QWidget* widget);
-// The text as UTF-8 into `text`. An edit box's is copied from what the box keeps of it, so that a
-// form read of an unchanged box converts nothing.
-void ReadWidgetText(const QWidget* widget, CString& text);
 void SetWidgetText(QWidget* widget, const std::string& text);
-int CheckState(const QWidget* widget);
 void SetCheckState(QWidget* widget, int state);
 // The widget that takes the keyboard focus for a control.
 QWidget* FocusTarget(QWidget* widget);

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <unordered_map>
 
-#include "framework/FormReads.h"
+#include "framework/qt/ControlReads.h"
 #include "framework/Wnd.h"
 #include "framework/qt/DialogWindow.h"
 #include "framework/qt/Widgets.h"
@@ -50,7 +50,7 @@ void WindowHost::Register() {
 }
 
 WindowHost::~WindowHost() {
-    ControlChanged();
+    control_reads::Forget(m_widget);
     LiveWindows().erase(m_handle);
     Unbind();
 }
@@ -88,7 +88,7 @@ void WindowHost::Unbind() {
 }
 
 void WindowHost::Retire() {
-    ControlChanged();
+    control_reads::Forget(m_widget);
     LiveWindows().erase(m_handle);
     Unbind();
     m_timers.clear();
@@ -158,6 +158,12 @@ WindowHost* WindowHost::FromWidget(const QWidget* widget) {
         }
     }
     return nullptr;
+}
+
+bool WindowHost::Post(UINT message, WPARAM wParam, LPARAM lParam) {
+    ++m_waiting;
+    QCoreApplication::postEvent(this, new MessageEvent(message, wParam, lParam));
+    return true;
 }
 
 bool WindowHost::event(QEvent* event) {

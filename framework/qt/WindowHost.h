@@ -44,11 +44,14 @@ public:
 
     // Hands one message to the owner's window procedure; 0 once the window is destroyed.
     LRESULT Deliver(UINT message, WPARAM wParam, LPARAM lParam);
+    // Queues a message for the window, delivered from the event loop in the order posted.
+    bool Post(UINT message, WPARAM wParam, LPARAM lParam);
+    // Whether a message posted to the window waits to be delivered.
+    bool HasWaiting() const { return m_waiting > 0; }
 
     // The object receiving the window's messages: the bound program object, else a plain CWnd of
     // the framework's.
     CWnd* Owner() const;
-    bool HasProgramOwner() const { return m_owner != nullptr; }
     void Bind(CWnd* owner);
     void Unbind();
 
@@ -79,12 +82,7 @@ private:
     UINT m_controlId = 0;
     QByteArray m_name;
     int m_dispatching = 0;
-
-public:
-    // Messages posted to this window and not yet delivered.
-    int m_waiting = 0;
-
-private:
+    int m_waiting = 0;  // messages posted to this window and not yet delivered
     std::map<UINT_PTR, std::unique_ptr<WindowTimer>> m_timers;
 };
 

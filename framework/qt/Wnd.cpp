@@ -8,7 +8,9 @@
 #include <QWindow>
 
 #include "framework/FormReads.h"
+#include "framework/qt/ControlReads.h"
 #include "framework/qt/DialogWindow.h"
+#include "framework/qt/PostOrDeliver.h"
 #include "framework/qt/Widgets.h"
 #include "framework/qt/WindowHost.h"
 
@@ -70,22 +72,6 @@ BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
     return TRUE;
 }
 
-BOOL CWnd::Attach(HWND hWnd) {
-    if (m_hWnd != nullptr || !IsWindow(hWnd)) {
-        return FALSE;
-    }
-    m_hWnd = hWnd;
-    return TRUE;
-}
-
-HWND CWnd::Detach() {
-    const HWND hWnd = m_hWnd;
-    if (m_pHost == nullptr) {
-        m_hWnd = nullptr;
-    }
-    return hWnd;
-}
-
 CWnd* CWnd::GetDlgItem(int id) const {
     auto* dialog = qobject_cast<afx::DialogWindow*>(WidgetOf(this));
     WindowHost* control = dialog != nullptr ? dialog->Control(static_cast<UINT>(id)) : nullptr;
@@ -108,7 +94,7 @@ CWnd* CWnd::GetParent() const {
 void CWnd::GetWindowText(CString& text) const {
     QWidget* widget = WidgetOf(this);
     if (widget != nullptr) {
-        afx::ReadWidgetText(widget, text);
+        afx::control_reads::Text(widget, text);
     } else {
         afx::ControlChanged();  // not a control: no read of it is kept
         text = std::string(WindowName());
@@ -153,7 +139,7 @@ void CWnd::CheckDlgButton(int id, UINT check) {
 }
 
 UINT AfxButtonCheck(const CWnd* button) {
-    return button != nullptr ? static_cast<UINT>(afx::CheckState(WidgetOf(button))) : 0;
+    return button != nullptr ? afx::control_reads::Check(WidgetOf(button)) : 0;
 }
 
 CWnd* CWnd::SetFocus() {
@@ -226,11 +212,6 @@ CWnd* CWnd::FromHandle(HWND hWnd) {
     return host != nullptr ? host->Owner() : nullptr;
 }
 
-CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
-    WindowHost* host = WindowHost::FromHandle(hWnd);
-    return host != nullptr && host->HasProgramOwner() ? host->Owner() : nullptr;
-}
-
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM /*lParam*/) {
     QWidget* widget = WidgetOf(this);
     if (widget == nullptr) {
@@ -254,12 +235,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM /*lParam*/) {
 
 BOOL PostMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     WindowHost* host = WindowHost::FromHandle(hWnd);
-    if (host == nullptr) {
-        return FALSE;
-    }
-    ++host->m_waiting;
-    QCoreApplication::postEvent(host, new afx::MessageEvent(message, wParam, lParam));
-    return TRUE;
+    return host != nullptr && host->Post(message, wParam, lParam) ? TRUE : FALSE;
 }
 
 BOOL PostOrDeliverMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -267,7 +243,7 @@ BOOL PostOrDeliverMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
     if (host == nullptr) {
         return FALSE;
     }
-    if (host->m_waiting > 0 || afx::HoldingMessages()) {
+    if (host->HasWaiting() || afx::HoldingMessages()) {
         return PostMessage(hWnd, message, wParam, lParam);
     }
     host->Deliver(message, wParam, lParam);

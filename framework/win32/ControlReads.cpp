@@ -1,7 +1,6 @@
 #include "framework/win32/ControlReads.h"
 
-#include <optional>
-#include <unordered_map>
+#include <unordered_set>
 
 #include "framework/FormReads.h"
 #include "framework/win32/Gathered.h"
@@ -10,29 +9,25 @@
 namespace afx::control_reads {
 namespace {
 
-struct Read {
-    std::optional<std::string> text;
-    std::optional<UINT> check;
-};
-
-std::unordered_map<HWND, Read>& Reads() {
-    static std::unordered_map<HWND, Read> reads;
-    return reads;
+// The controls read since their last change.
+std::unordered_set<HWND>& ReadSinceChange() {
+    static std::unordered_set<HWND> read;
+    return read;
 }
 
 w32::Handle Native(HWND handle) { return reinterpret_cast<w32::Handle>(handle); }
 
-// The kept read of `control`, or null when it cannot be kept: a read from another thread goes to
-// the control each time, since only the window thread sees the control's messages in order.
-Read* Kept(HWND control) {
+// Marks `control` read. A control read from another thread, or no window at all, cannot be
+// followed (only the window thread sees the control's messages in order): that read counts as a
+// change itself, so no form read keeps it.
+void MarkRead(HWND control) {
     if (!w32::IsWindowThread() || !w32::IsWindow(Native(control))) {
-        return nullptr;
+        ControlChanged();
+        return;
     }
-    const auto [found, added] = Reads().try_emplace(control);
-    if (added) {
+    if (ReadSinceChange().insert(control).second) {
         w32::Route(Native(control));
     }
-    return &found->second;
 }
 
 bool OnlyReads(UINT message) {
@@ -48,27 +43,13 @@ bool OnlyReads(UINT message) {
 }  // namespace
 
 std::string Text(HWND control) {
-    Read* read = Kept(control);
-    if (read == nullptr) {
-        ControlChanged();  // the control's changes go unseen: no form read keeps this one
-        return w32::GetText(Native(control));
-    }
-    if (!read->text) {
-        read->text = w32::GetText(Native(control));
-    }
-    return *read->text;
+    MarkRead(control);
+    return w32::GetText(Native(control));
 }
 
 UINT Check(HWND control) {
-    Read* read = Kept(control);
-    if (read == nullptr) {
-        ControlChanged();
-        return static_cast<UINT>(w32::Send(Native(control), w32::msg::BmGetCheck));
-    }
-    if (!read->check) {
-        read->check = static_cast<UINT>(w32::Send(Native(control), w32::msg::BmGetCheck));
-    }
-    return *read->check;
+    MarkRead(control);
+    return static_cast<UINT>(w32::Send(Native(control), w32::msg::BmGetCheck));
 }
 
 void BeforeMessage(HWND control, UINT message) {
@@ -78,17 +59,13 @@ void BeforeMessage(HWND control, UINT message) {
 }
 
 void Changed(HWND control) {
-    const auto found = Reads().find(control);
-    if (found != Reads().end() && (found->second.text || found->second.check)) {
-        // A change after a read: the form reads kept from it are stale. Changes before the next
-        // read make nothing staler.
-        found->second = Read{};
+    if (ReadSinceChange().erase(control) != 0) {
         ControlChanged();
     }
 }
 
 void Forget(HWND control) {
-    Reads().erase(control);
+    ReadSinceChange().erase(control);
     ControlChanged();
 }
 

@@ -1,13 +1,13 @@
 // The control wrappers over the system's own controls, by their messages.
 #include "framework/Controls.h"
 
-#include "framework/win32/BarTexts.h"
-#include "framework/win32/BoxEdits.h"
+#include "framework/win32/StatusBar.h"
+#include "framework/win32/MultiLineEdit.h"
 #include "framework/win32/User32.h"
 #include "framework/win32/WindowHost.h"
 
-namespace bar_texts = afx::bar_texts;
-namespace box_edits = afx::box_edits;
+namespace status_bar = afx::status_bar;
+namespace multi_line_edit = afx::multi_line_edit;
 using afx::WindowHost;
 
 namespace {
@@ -38,9 +38,9 @@ void CButton::SetCheck(int check) { Send(this, w32::msg::BmSetCheck, static_cast
 // A multi-line box gathers the program's edits a frame at a time; every message that reads or
 // changes the box finds them applied, so only the edits themselves need to know.
 void CEdit::SetSel(int start, int end, BOOL noScroll) {
-    if (start == 0 && end == -1 && box_edits::SelectAll(m_hWnd)) {
+    if (start == 0 && end == -1 && multi_line_edit::SelectAll(m_hWnd)) {
         if (!noScroll) {
-            box_edits::Scroll(m_hWnd);
+            multi_line_edit::Scroll(m_hWnd);
         }
         return;
     }
@@ -64,7 +64,7 @@ void CEdit::ReplaceSel(const char* text, BOOL canUndo) {
         return;
     }
     if (canUndo == FALSE && w32::IsMultiLine(window)) {
-        box_edits::Replace(m_hWnd, text != nullptr ? text : "");
+        multi_line_edit::Replace(m_hWnd, text != nullptr ? text : "");
         return;
     }
     w32::ReplaceSelection(window, w32::FromCodePage(text != nullptr ? text : ""), canUndo != FALSE);
@@ -74,13 +74,13 @@ void CEdit::AppendText(const char* text) { AppendText(text != nullptr ? std::str
 
 void CEdit::AppendText(std::string_view text) {
     if (Of(this) != nullptr) {
-        box_edits::Append(m_hWnd, text);
+        multi_line_edit::Append(m_hWnd, text);
     }
 }
 
 void CEdit::AppendText(const unsigned char* data, std::size_t length, AfxTextOfBytes shown) {
     if (Of(this) != nullptr) {
-        box_edits::Append(m_hWnd, std::string_view(reinterpret_cast<const char*>(data), length), shown);
+        multi_line_edit::Append(m_hWnd, std::string_view(reinterpret_cast<const char*>(data), length), shown);
     }
 }
 
@@ -93,7 +93,7 @@ UINT CEdit::GetLimitText() const { return static_cast<UINT>(Send(this, w32::msg:
 void CEdit::SetLimitText(UINT limit) { Send(this, w32::msg::EmSetLimitText, limit); }
 
 void CEdit::ScrollCaret() {
-    if (!box_edits::Scroll(m_hWnd)) {
+    if (!multi_line_edit::Scroll(m_hWnd)) {
         Send(this, w32::msg::EmScrollCaret);
     }
 }
@@ -129,8 +129,6 @@ int CComboBox::GetLBText(int index, CString& text) const {
     return text.GetLength();
 }
 
-void CComboBox::ResetContent() { Send(this, w32::msg::CbResetContent); }
-
 void CSpinButtonCtrl::SetRange32(int lower, int upper) {
     Send(this, w32::msg::UdmSetRange32, static_cast<w32::Word>(static_cast<w32::Long>(lower)), upper);
 }
@@ -142,8 +140,6 @@ void CSpinButtonCtrl::GetRange32(int& lower, int& upper) const {
 }
 
 int CSpinButtonCtrl::SetPos32(int position) { return static_cast<int>(Send(this, w32::msg::UdmSetPos32, 0, position)); }
-
-int CSpinButtonCtrl::GetPos32() const { return static_cast<int>(Send(this, w32::msg::UdmGetPos32)); }
 
 CWnd* CSpinButtonCtrl::GetBuddy() const {
     const w32::Long buddy = Send(this, w32::msg::UdmGetBuddy);
@@ -168,18 +164,9 @@ int CIPAddressCtrl::GetAddress(DWORD& address) const {
 }
 
 void CIPAddressCtrl::SetAddress(BYTE field0, BYTE field1, BYTE field2, BYTE field3) {
-    SetAddress((static_cast<DWORD>(field0) << 24) | (static_cast<DWORD>(field1) << 16) |
-               (static_cast<DWORD>(field2) << 8) | field3);
-}
-
-void CIPAddressCtrl::SetAddress(DWORD address) {
+    const DWORD address = (static_cast<DWORD>(field0) << 24) | (static_cast<DWORD>(field1) << 16) |
+                          (static_cast<DWORD>(field2) << 8) | field3;
     Send(this, w32::msg::IpmSetAddress, 0, static_cast<w32::Long>(address));
-}
-
-void CIPAddressCtrl::ClearAddress() { Send(this, w32::msg::IpmClearAddress); }
-
-BOOL CIPAddressCtrl::IsBlank() const {
-    return Of(this) == nullptr || Send(this, w32::msg::IpmIsBlank) != 0 ? TRUE : FALSE;
 }
 
 BOOL CStatusBarCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
@@ -222,7 +209,7 @@ BOOL CStatusBarCtrl::SetText(const char* text, int part, int type) {
     if (Of(this) == nullptr || part < 0 || part > 0xFF) {
         return FALSE;
     }
-    bar_texts::Set(m_hWnd, part | type, text != nullptr ? text : "");
+    status_bar::Set(m_hWnd, part | type, text != nullptr ? text : "");
     return TRUE;
 }
 
@@ -231,7 +218,7 @@ CString CStatusBarCtrl::GetText(int part) const {
     if (window == nullptr) {
         return std::string();
     }
-    if (const std::string* waiting = bar_texts::Waiting(m_hWnd, part)) {
+    if (const std::string* waiting = status_bar::Waiting(m_hWnd, part)) {
         return *waiting;
     }
     return w32::ReceiveText(window, w32::msg::SbGetTextLength, w32::msg::SbGetText, static_cast<w32::Word>(part));

@@ -4,8 +4,8 @@
 #include <unordered_map>
 
 #include "framework/Wnd.h"
-#include "framework/win32/BarTexts.h"
-#include "framework/win32/BoxEdits.h"
+#include "framework/win32/StatusBar.h"
+#include "framework/win32/MultiLineEdit.h"
 #include "framework/win32/ControlReads.h"
 #include "framework/win32/DialogWindow.h"
 #include "framework/win32/User32.h"
@@ -216,11 +216,11 @@ std::intptr_t WindowHost::Route(void* window, unsigned message, std::uintptr_t w
     if (host == nullptr || host->m_kind == Kind::Control) {
         // A control is routed only for the changes the program gathers for it and the reads it keeps.
         if (message == w32::msg::NcDestroy) {
-            box_edits::Forget(handle);
-            bar_texts::Forget(handle);
+            multi_line_edit::Forget(handle);
+            status_bar::Forget(handle);
             control_reads::Forget(handle);
-        } else if (box_edits::BeforeMessage(handle, message, wParam) ||
-                   bar_texts::BeforeMessage(handle, message, wParam)) {
+        } else if (multi_line_edit::BeforeMessage(handle, message, wParam) ||
+                   status_bar::BeforeMessage(handle, message, wParam)) {
             return 0;
         } else {
             control_reads::BeforeMessage(handle, message);

@@ -40,7 +40,6 @@ public:
     bool HasWaiting() const { return !m_posted.empty(); }
 
     CWnd* Owner();
-    bool HasProgramOwner() const { return m_owner != nullptr; }
     void Bind(CWnd* owner);
     void Unbind();
 

@@ -83,22 +83,6 @@ BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
     return TRUE;
 }
 
-BOOL CWnd::Attach(HWND hWnd) {
-    if (m_hWnd != nullptr || !::IsWindow(hWnd)) {
-        return FALSE;
-    }
-    m_hWnd = hWnd;
-    return TRUE;
-}
-
-HWND CWnd::Detach() {
-    const HWND hWnd = m_hWnd;
-    if (m_pHost == nullptr) {
-        m_hWnd = nullptr;
-    }
-    return hWnd;
-}
-
 CWnd* CWnd::GetDlgItem(int id) const {
     WindowHost* host = WindowHost::FromHandle(m_hWnd);
     if (host == nullptr || host->GetKind() != WindowHost::Kind::Dialog) {
@@ -228,11 +212,6 @@ CWnd* CWnd::FromHandle(HWND hWnd) {
     return host != nullptr ? host->Owner() : nullptr;
 }
 
-CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
-    WindowHost* host = WindowHost::FromHandle(hWnd);
-    return host != nullptr && host->HasProgramOwner() ? host->Owner() : nullptr;
-}
-
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     WindowHost* host = WindowHost::FromHandle(m_hWnd);
     if (host == nullptr) {
@@ -249,18 +228,6 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 BOOL PostMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     WindowHost* host = WindowHost::FromHandle(hWnd);
     return host != nullptr && host->Post(message, wParam, lParam) ? TRUE : FALSE;
-}
-
-BOOL PostOrDeliverMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    WindowHost* host = WindowHost::FromHandle(hWnd);
-    if (host == nullptr) {
-        return FALSE;
-    }
-    if (host->HasWaiting() || afx::HoldingMessages()) {
-        return PostMessage(hWnd, message, wParam, lParam);
-    }
-    host->Deliver(message, wParam, lParam);
-    return TRUE;
 }
 
 LRESULT SendMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {

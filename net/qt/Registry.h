@@ -11,6 +11,12 @@
 //    socket can take data again.
 // A socket whose read or accept notice is pending is not watched until the matching call, so an
 // idle or busy program never spins on readiness it has already announced.
+//
+// No notice is delivered from inside a socket call: a call only records here what it did, and what
+// it makes due is posted, or delivered by the event loop. A notice the loop's own callbacks raise
+// (readiness, or the wake for a read made due by a receive) is delivered at once when nothing posted
+// to its window waits before it (PostOrDeliverMessage), so a chunk costs one receive and no poll.
+// Qt's backend only: on Windows the system's WSAAsyncSelect keeps these rules itself.
 
 #include "framework/AfxTypes.h"
 #include "net/winsock.h"

@@ -1,18 +1,20 @@
-#include "net/posix/Registry.h"
+#include "net/qt/Registry.h"
 
 #include <QSocketNotifier>
 #include <QTimer>
 
-#include <sys/ioctl.h>
 #include <sys/socket.h>
 
 #include <algorithm>
 #include <chrono>
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 #include "framework/Wnd.h"
-#include "net/posix/Errors.h"
+#include "framework/qt/PostOrDeliver.h"
+#include "net/qt/Calls.h"
+#include "net/qt/Errors.h"
 
 namespace winsock::posix::registry {
 namespace {
@@ -26,11 +28,10 @@ struct Entry {
     UINT message = 0;
     long events = 0;
     bool readPending = false;  // a read or accept notice waits for its receive or accept call
+    bool readDue = false;      // the last read notice's receive left bytes known to wait: the next is due
     bool closeReported = false;
     bool writeWanted = false;  // a send would have blocked: announce when writable again
     int knownWaiting = -1;     // stream bytes known to wait: counted, less what was read since; -1 unknown
-    bool delivering = false;   // a read notice is being delivered at once from the loop's callback
-    bool continuing = false;   // the next slice of read notices waits for the next turn of the loop
     int restMs = 0;            // a listener starved of descriptors rests this long before the next try
     std::unique_ptr<QTimer> rest;
     std::unique_ptr<QSocketNotifier> readNotifier;
@@ -48,8 +49,8 @@ Entry* Find(int fd) {
     return found == Entries().end() ? nullptr : &found->second;
 }
 
-// How a notice reaches its window: posted, as from inside a handler; or, from the loop's own
-// readiness callbacks, delivered at once when nothing posted is waiting before it.
+// How a notice reaches its window: posted, when a socket call raises it; or, from the loop's own
+// callbacks, delivered at once when nothing posted is waiting before it.
 enum class Via { Post, Loop };
 
 // The entry may be gone when this returns: a notice delivered at once runs handlers that may close
@@ -72,7 +73,7 @@ constexpr int kLongestRestMs = 1000;
 bool Resting(const Entry& e) { return e.rest && e.rest->isActive(); }
 
 bool WatchRead(const Entry& e) {
-    if (e.window == nullptr || e.readPending || e.closeReported || Resting(e)) {
+    if (e.window == nullptr || e.readPending || e.readDue || e.closeReported || Resting(e)) {
         return false;
     }
     // A stream socket that is neither listening nor connected reports hang-up on every poll.
@@ -123,77 +124,77 @@ void Update(int fd, Entry& e) {
 }
 
 // While bytes are known to wait on a stream, read notices follow one another without asking the
-// system again: each is delivered as soon as the last one's receive has taken its bytes, for up to
-// this long in one turn of the loop; the next slice starts at the next turn, so input, painting and
-// other messages are served between slices.
+// system again. A receive that leaves bytes known to wait only marks the next notice due; the loop
+// delivers it. A delivery run by the loop takes the notice its own handler's receive made due at
+// once, for up to this long in one turn of the loop; what is due after that waits for the wake
+// queued with it, at the next turn, so input, painting and other messages are served between slices.
 constexpr auto kReadSlice = std::chrono::microseconds(1000);
 
-void ContinueReads(int fd);
+void DeliverDueReads();
 
-// Read notices for bytes known to wait, delivered one after another as each one's receive takes its
-// bytes, until none are known to wait, a notice has to wait in the queue, or the slice is over; the
-// next slice then starts at the next turn of the loop.
-void DeliverReads(int fd, Entry& entry) {
-    const auto sliceEnd = std::chrono::steady_clock::now() + kReadSlice;
-    for (Entry* e = &entry;;) {
-        e->readPending = true;
-        e->delivering = true;
-        Post(fd, *e, FD_READ, 0, Via::Loop);
-        if ((e = Find(fd)) == nullptr) {
-            return;
-        }
-        e->delivering = false;
-        // Queued behind other messages, not read by its handler, or nothing more known to wait: the
-        // caller sets the watch for what is left.
-        if (e->readPending || e->knownWaiting <= 0) {
-            return;
-        }
-        if (std::chrono::steady_clock::now() >= sliceEnd) {
-            ContinueReads(fd);
-            return;
-        }
+// Whether a wake for due read notices is queued. Every due notice has one queued after it.
+bool& WakeQueued() {
+    static bool queued = false;
+    return queued;
+}
+
+void MakeReadDue(Entry& e) {
+    e.readDue = true;
+    if (!WakeQueued()) {
+        WakeQueued() = true;
+        QTimer::singleShot(0, DeliverDueReads);
     }
 }
 
-// Starts the next slice of read notices at the next turn of the loop; the socket stays unwatched
-// meanwhile, since its bytes are known to wait.
-void ContinueReads(int fd) {
-    Entry* e = Find(fd);
-    if (e == nullptr || e->continuing) {
-        return;
-    }
-    e->readPending = true;
-    e->continuing = true;
-    QTimer::singleShot(0, [fd] {
-        Entry* waiting = Find(fd);
-        if (waiting == nullptr || !waiting->continuing) {
+bool MayReadOn(const Entry& e) { return e.knownWaiting > 0 && e.window != nullptr && !e.closeReported; }
+
+// Read notices for bytes known to wait, one after another as each one's receive makes the next due,
+// until none is due (the notice was queued behind other messages, its handler did not read, or no
+// byte is known to wait any more) or the slice is over.
+void DeliverReads(int fd) {
+    const auto sliceEnd = std::chrono::steady_clock::now() + kReadSlice;
+    for (Entry* e = Find(fd); e != nullptr && MayReadOn(*e); e = Find(fd)) {
+        e->readPending = true;
+        Post(fd, *e, FD_READ, 0, Via::Loop);
+        e = Find(fd);
+        if (e == nullptr || !e->readDue || std::chrono::steady_clock::now() >= sliceEnd) {
             return;
         }
-        waiting->continuing = false;
-        if (waiting->knownWaiting > 0 && waiting->window != nullptr && !waiting->closeReported) {
-            DeliverReads(fd, *waiting);
-        } else {
-            waiting->readPending = false;
+        e->readDue = false;
+    }
+}
+
+// The queued wake: each socket's due notice, then the watch set for what is left.
+void DeliverDueReads() {
+    WakeQueued() = false;
+    std::vector<int> due;
+    for (const auto& [fd, e] : Entries()) {
+        if (e.readDue) {
+            due.push_back(fd);
         }
-        if (Entry* after = Find(fd)) {
-            Update(fd, *after);
+    }
+    for (const int fd : due) {
+        Entry* e = Find(fd);
+        if (e == nullptr || !e->readDue) {
+            continue;
         }
-    });
+        e->readDue = false;
+        DeliverReads(fd);
+        if ((e = Find(fd)) != nullptr) {
+            Update(fd, *e);
+        }
+    }
 }
 
 // What readable means for a connected stream: data, the peer's orderly close, or an error.
 void OnStreamReadable(int fd, Entry& e) {
-    int waiting = 0;
-    if (::ioctl(fd, FIONREAD, &waiting) == 0 && waiting > 0) {
+    if (const int waiting = calls::BytesWaiting(fd); waiting > 0) {
         e.knownWaiting = waiting;
-        DeliverReads(fd, e);
+        DeliverReads(fd);
         return;
     }
     char byte = 0;
-    ssize_t peeked = 0;
-    do {
-        peeked = ::recv(fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT);
-    } while (peeked < 0 && errno == EINTR);
+    const ssize_t peeked = calls::Recv(fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT);
     if (peeked > 0) {
         e.readPending = true;
         Post(fd, e, FD_READ, 0, Via::Loop);
@@ -207,14 +208,14 @@ void OnStreamReadable(int fd, Entry& e) {
 }
 
 // The notifier stays armed while a read notice is handled at once: the handler's receive clears
-// the pending notice before the loop polls again. Only a notice that has to wait in the queue
-// switches the notifier off until its receive.
+// the pending notice before the loop polls again. Only a notice that has to wait in the queue, or
+// one due at the next turn, switches the notifier off until its receive.
 void OnReadable(int fd) {
     Entry* e = Find(fd);
     if (e == nullptr) {
         return;
     }
-    if (e->readPending || e->closeReported) {
+    if (e->readPending || e->readDue || e->closeReported) {
         Update(fd, *e);
         return;
     }
@@ -238,12 +239,7 @@ void OnWritable(int fd) {
         return;
     }
     if (e->phase == Phase::Connecting) {
-        int error = 0;
-        socklen_t length = sizeof error;
-        if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0) {
-            error = errno;
-        }
-        ConnectEnded(fd, ErrorFromErrno(error));
+        ConnectEnded(fd, ErrorFromErrno(calls::ConnectError(fd)));
         return;
     }
     e->writeWanted = false;
@@ -321,13 +317,10 @@ void ReceiveCalled(int fd, long taken) {
     }
     e->readPending = false;
     e->knownWaiting = e->stream && e->knownWaiting > 0 && taken >= 0 ? e->knownWaiting - static_cast<int>(taken) : -1;
-    if (e->delivering) {
-        return;  // the loop's callback that delivers the notice goes on from here
-    }
-    if (e->knownWaiting > 0 && e->window != nullptr && !e->closeReported) {
-        // Bytes are still waiting: the next notices follow at the next turn of the loop, as Windows
-        // Sockets posts the next one on the receive call, without asking the system again.
-        ContinueReads(fd);
+    if (MayReadOn(*e)) {
+        // Bytes are still waiting: the next notice is due, as Windows Sockets posts the next one on
+        // the receive call, without asking the system again.
+        MakeReadDue(*e);
         return;
     }
     Update(fd, *e);

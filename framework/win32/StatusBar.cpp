@@ -1,4 +1,4 @@
-#include "framework/win32/BarTexts.h"
+#include "framework/win32/StatusBar.h"
 
 #include <cstdint>
 #include <map>
@@ -8,7 +8,7 @@
 #include "framework/win32/Gathered.h"
 #include "framework/win32/User32.h"
 
-namespace afx::bar_texts {
+namespace afx::status_bar {
 namespace {
 
 constexpr std::int64_t kFrameNs = 16000000;
@@ -75,4 +75,4 @@ bool BeforeMessage(HWND handle, UINT message, WPARAM wParam) {
 
 void Forget(HWND handle) { Bars().Forget(handle); }
 
-}  // namespace afx::bar_texts
+}  // namespace afx::status_bar

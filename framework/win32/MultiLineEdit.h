@@ -11,7 +11,7 @@
 #include "framework/AfxTypes.h"
 #include "framework/Controls.h"
 
-namespace afx::box_edits {
+namespace afx::multi_line_edit {
 
 // Each collects one edit of `box`, or applies it at once when that is due.
 void Replace(HWND box, std::string_view text);
@@ -25,4 +25,4 @@ bool BeforeMessage(HWND box, UINT message, WPARAM wParam);
 // The box is being destroyed: what waits for it goes with it.
 void Forget(HWND box);
 
-}  // namespace afx::box_edits
+}  // namespace afx::multi_line_edit

@@ -1,4 +1,4 @@
-#include "framework/win32/BoxEdits.h"
+#include "framework/win32/MultiLineEdit.h"
 
 #include <cstdint>
 #include <string>
@@ -9,7 +9,7 @@
 #include "framework/win32/Gathered.h"
 #include "framework/win32/User32.h"
 
-namespace afx::box_edits {
+namespace afx::multi_line_edit {
 namespace {
 
 // What the box shows is never more than this late, so that it is drawn several times a second
@@ -318,4 +318,4 @@ bool BeforeMessage(HWND box, UINT message, WPARAM wParam) {
 
 void Forget(HWND box) { Boxes().Forget(box); }
 
-}  // namespace afx::box_edits
+}  // namespace afx::multi_line_edit

@@ -17,7 +17,7 @@ constexpr winsock::u_long kWsInaddrNone = winsock::INADDR_NONE;
 #include <cstring>
 #include <strings.h>
 
-#include "net/posix/Errors.h"
+#include "net/qt/Errors.h"
 #include "net/winsock_testing.h"
 
 namespace winsock {

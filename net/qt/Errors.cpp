@@ -1,4 +1,4 @@
-#include "net/posix/Errors.h"
+#include "net/qt/Errors.h"
 
 namespace winsock {
 namespace {

@@ -10,15 +10,15 @@ constexpr long kWsFionbio = winsock::FIONBIO;
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
-#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <cstring>
 
-#include "net/posix/Errors.h"
 #include "framework/Wnd.h"
-#include "net/posix/Registry.h"
+#include "net/qt/Calls.h"
+#include "net/qt/Errors.h"
+#include "net/qt/Registry.h"
 
 namespace winsock {
 namespace {
@@ -81,11 +81,8 @@ int Receive(SOCKET s, char* buffer, int length, int flags, ::sockaddr_in* from) 
     // the kernel less than recvmsg does.
     const bool stream = posix::registry::IsStream(Fd(s));
     const bool plain = from == nullptr && stream;
-    ssize_t received = 0;
-    do {
-        received = plain ? ::recv(Fd(s), buffer, static_cast<size_t>(length), PosixFlags(flags))
-                         : ::recvmsg(Fd(s), &message, PosixFlags(flags));
-    } while (received < 0 && errno == EINTR);
+    const ssize_t received = plain ? posix::calls::Recv(Fd(s), buffer, static_cast<size_t>(length), PosixFlags(flags))
+                                   : posix::calls::RecvMsg(Fd(s), &message, PosixFlags(flags));
     const int savedErrno = errno;
     posix::registry::ReceiveCalled(Fd(s), received < 0 ? -1 : (flags & winsock::MSG_PEEK) != 0 ? 0 : received);
     if (received < 0) {
@@ -101,12 +98,10 @@ int Send(SOCKET s, const char* buffer, int length, int flags, const ::sockaddr_i
     if (length < 0 || (buffer == nullptr && length > 0)) {
         return Fail(WSAEFAULT, SOCKET_ERROR);
     }
-    ssize_t sent = 0;
-    do {
-        sent = to != nullptr ? ::sendto(Fd(s), buffer, static_cast<size_t>(length), PosixFlags(flags),
-                                        reinterpret_cast<const ::sockaddr*>(to), sizeof *to)
-                             : ::send(Fd(s), buffer, static_cast<size_t>(length), PosixFlags(flags));
-    } while (sent < 0 && errno == EINTR);
+    const ssize_t sent = to != nullptr ? posix::calls::SendTo(Fd(s), buffer, static_cast<size_t>(length),
+                                                              PosixFlags(flags),
+                                                              reinterpret_cast<const ::sockaddr*>(to), sizeof *to)
+                                       : posix::calls::Send(Fd(s), buffer, static_cast<size_t>(length), PosixFlags(flags));
     if (sent < 0) {
         if (errno == EAGAIN || errno == EWOULDBLOCK) {
             posix::registry::SendWouldBlock(Fd(s));
@@ -162,10 +157,8 @@ int listen(SOCKET s, int backlog) {
 SOCKET accept(SOCKET s, winsock::sockaddr* address, int* addressLength) {
     ::sockaddr_in peer{};
     socklen_t peerLength = sizeof peer;
-    int fd = -1;
-    do {
-        fd = ::accept4(Fd(s), reinterpret_cast<::sockaddr*>(&peer), &peerLength, SOCK_NONBLOCK | SOCK_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
+    const int fd =
+        posix::calls::Accept(Fd(s), reinterpret_cast<::sockaddr*>(&peer), &peerLength, SOCK_NONBLOCK | SOCK_CLOEXEC);
     const int savedErrno = errno;
     const bool starved =
         fd < 0 && (savedErrno == EMFILE || savedErrno == ENFILE || savedErrno == ENOBUFS || savedErrno == ENOMEM);
@@ -239,7 +232,7 @@ int ioctlsocket(SOCKET s, long command, u_long* argument) {
     }
     if (command == kWsFionread) {
         int waiting = posix::registry::BytesKnownWaiting(Fd(s));
-        if (waiting < 0 && ::ioctl(Fd(s), FIONREAD, &waiting) != 0) {
+        if (waiting < 0 && (waiting = posix::calls::BytesWaiting(Fd(s))) < 0) {
             return FailFromErrno(SOCKET_ERROR);
         }
         *argument = static_cast<u_long>(waiting);

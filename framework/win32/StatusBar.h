@@ -8,7 +8,7 @@
 
 #include "framework/AfxTypes.h"
 
-namespace afx::bar_texts {
+namespace afx::status_bar {
 
 // Sets the text of the part, with the drawing type in the high byte of `partAndType`.
 void Set(HWND bar, int partAndType, std::string text);
@@ -20,4 +20,4 @@ bool BeforeMessage(HWND bar, UINT message, WPARAM wParam);
 // The bar is being destroyed: what waits for it goes with it.
 void Forget(HWND bar);
 
-}  // namespace afx::bar_texts
+}  // namespace afx::status_bar

@@ -1,0 +1,27 @@
+#pragma once
+// The Qt side of the kept form read (FormReads.h): the one place where this backend reads a control
+// for the form and counts its changes. The widgets report their changes here from their own change
+// signals (an edit's text, an automatic check box's state, a multi-line box's document or its
+// gathered edits once its text was read); a control destroyed or retired is forgotten here. A kind
+// of control whose changes are not followed counts every read of it as a change, so no form read
+// keeps it.
+// Twin: framework/win32/ControlReads.h.
+
+#include "framework/AfxTypes.h"
+#include "framework/String.h"
+
+class QWidget;
+
+namespace afx::control_reads {
+
+// The text as UTF-8 into `text`. An edit box's is copied from what the box keeps of it, so that a
+// form read of an unchanged box converts nothing.
+void Text(const QWidget* control, CString& text);
+UINT Check(const QWidget* control);
+
+// The control's content changed since it was last read.
+void Changed(const QWidget* control);
+// The control is being destroyed or retired.
+void Forget(const QWidget* control);
+
+}  // namespace afx::control_reads
