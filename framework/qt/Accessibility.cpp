@@ -4,12 +4,17 @@
 // with a value; the address control reads as its address; the edit boxes read as their text
 // (AccessibleEdit). An action answers at once and acts from the event loop, as the toolkit's own
 // buttons do: a handler that opens a message box never keeps the screen reader waiting for it.
+// Twin: framework/win32/Accessibility.cpp.
+
+#include "framework/qt/Accessibility.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 
+#include "framework/ControlLabels.h"
 #include "framework/qt/AccessibleEdit.h"
 #include "framework/qt/DialogWindow.h"
 #include "framework/qt/LineEdit.h"
@@ -206,5 +211,29 @@ QAccessibleInterface* Describe(const QString& className, QObject* object) {
 }  // namespace
 
 void InstallAccessibility() { QAccessible::installFactory(Describe); }
+
+// Each control named by its label (ControlLabels.h) takes the label's text as its name.
+void NameControlsForAssistiveTechnology(QWidget* dialog, std::span<const DialogItem> items) {
+    const QList<QWidget*> widgets = dialog->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    for (qsizetype i = 0; i < widgets.size() && i < static_cast<qsizetype>(items.size()); ++i) {
+        const DialogItem& item = items[static_cast<std::size_t>(i)];
+        if (!NamedByLabel(item.kind)) {
+            continue;
+        }
+        const DialogItem* label = LabelOf(items, item);
+        if (label == nullptr) {
+            continue;
+        }
+        widgets[i]->setAccessibleName(QString::fromUtf8(label->text));
+        // A label beside the control also stands in the "labelled by" relation to it.
+        if (label->kind == ControlKind::Static) {
+            static_cast<QLabel*>(widgets[label - items.data()])->setBuddy(widgets[i]);
+        }
+    }
+    for (UpDown* upDown : dialog->findChildren<UpDown*>(QString(), Qt::FindDirectChildrenOnly)) {
+        upDown->setAccessibleName(upDown->Buddy() != nullptr ? upDown->Buddy()->accessibleName()
+                                                             : upDown->property("afxText").toString());
+    }
+}
 
 }  // namespace afx

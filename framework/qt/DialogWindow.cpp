@@ -25,7 +25,8 @@
 #include "framework/Dialog.h"
 #include "framework/PaintDC.h"
 #include "framework/WinApp.h"
-#include "framework/qt/ModalOwner.h"
+#include "framework/qt/Accessibility.h"
+#include "framework/qt/DialogControls.h"
 #include "framework/qt/WindowHost.h"
 #include "framework/qt/Widgets.h"
 
@@ -35,26 +36,6 @@ namespace {
 int MulDiv(int value, int numerator, int denominator) {
     const long long product = static_cast<long long>(value) * numerator;
     return static_cast<int>((product + (product >= 0 ? denominator / 2 : -denominator / 2)) / denominator);
-}
-
-// The dialogs whose modal loops are running, innermost last, with their loops.
-struct Running {
-    CDialog* dialog;
-    QEventLoop* loop;
-};
-std::vector<Running>& RunningDialogs() {
-    static std::vector<Running> running;
-    return running;
-}
-
-void Notify(QWidget* control, WORD code) {
-    WindowHost* host = WindowHost::FromWidget(control);
-    WindowHost* dialog =
-        host != nullptr && control->window() != nullptr ? WindowHost::FromWidget(control->window()) : nullptr;
-    if (host != nullptr && dialog != nullptr) {
-        ::SendMessage(dialog->Handle(), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(host->ControlId()), code),
-                      reinterpret_cast<LPARAM>(host->Handle()));
-    }
 }
 
 // The X11 keysym of the Break key (Ctrl+Pause on most keyboards).
@@ -91,7 +72,7 @@ DialogWindow::DialogWindow(CDialog* dialog, const DialogTemplate& dialogTemplate
     for (const DialogItem& item : dialogTemplate.items) {
         CreateControl(item);
     }
-    NameControlsForAssistiveTechnology(dialogTemplate);
+    NameControlsForAssistiveTechnology(this, dialogTemplate.items);
     // Group boxes are drawn behind the controls they frame and never take the mouse.
     for (QGroupBox* group : findChildren<QGroupBox*>(QString(), Qt::FindDirectChildrenOnly)) {
         group->lower();
@@ -180,79 +161,8 @@ QRect DialogWindow::ToPixels(short x, short y, short cx, short cy) const {
 }
 
 void DialogWindow::CreateControl(const DialogItem& item) {
-    const QString text = QString::fromUtf8(item.text);
-    QWidget* widget = nullptr;
     Qt::FocusPolicy focus = (item.style & WS_TABSTOP) != 0 ? Qt::StrongFocus : Qt::ClickFocus;
-    switch (item.kind) {
-        case ControlKind::PushButton:
-        case ControlKind::DefPushButton: {
-            auto* button = new QPushButton(text, this);
-            button->setAutoDefault(false);
-            button->setDefault(item.kind == ControlKind::DefPushButton);
-            connect(button, &QPushButton::clicked, this, [button] { Notify(button, BN_CLICKED); });
-            widget = button;
-            break;
-        }
-        case ControlKind::AutoCheckBox: {
-            auto* box = new AutoCheckBox(text, this);
-            connect(box, &QCheckBox::clicked, this, [box] { Notify(box, BN_CLICKED); });
-            widget = box;
-            break;
-        }
-        case ControlKind::GroupBox:
-            widget = new QGroupBox(text, this);
-            widget->setAttribute(Qt::WA_TransparentForMouseEvents);
-            focus = Qt::NoFocus;
-            break;
-        case ControlKind::Static:
-        case ControlKind::Icon: {
-            auto* label = new QLabel(this);
-            label->setTextFormat(Qt::PlainText);
-            if (item.kind == ControlKind::Static) {
-                label->setText(text);
-            } else if (HICON icon = AfxLoadIcon(static_cast<UINT>(text.toUInt()))) {
-                const int size = GetSystemMetrics(SM_CXICON);
-                label->setPixmap(reinterpret_cast<const QIcon*>(icon)->pixmap(size, size));
-            }
-            label->setAlignment(Qt::AlignLeft | ((item.style & SS_CENTERIMAGE) != 0 ? Qt::AlignVCenter : Qt::AlignTop));
-            widget = label;
-            focus = Qt::NoFocus;
-            break;
-        }
-        case ControlKind::Edit:
-            if ((item.style & ES_MULTILINE) != 0) {
-                auto* edit = new MultiLineEdit(item.style, this);
-                connect(edit, &QPlainTextEdit::textChanged, this, [edit] {
-                    Notify(edit, EN_UPDATE);
-                    Notify(edit, EN_CHANGE);
-                });
-                widget = edit;
-            } else {
-                auto* edit = new LineEdit(item.style, this);
-                connect(edit, &QLineEdit::textChanged, this, [edit] {
-                    Notify(edit, EN_UPDATE);
-                    Notify(edit, EN_CHANGE);
-                });
-                widget = edit;
-            }
-            break;
-        case ControlKind::ComboBox: {
-            auto* combo = new ComboBox(this);
-            combo->setEditable(true);
-            combo->setInsertPolicy(QComboBox::NoInsert);
-            connect(combo, &QComboBox::activated, this, [combo] { Notify(combo, CBN_SELCHANGE); });
-            widget = combo;
-            break;
-        }
-        case ControlKind::UpDown: {
-            auto* upDown = new UpDown(item.style, this);
-            upDown->setProperty("afxText", text);
-            widget = upDown;
-            focus = Qt::NoFocus;
-            break;
-        }
-        case ControlKind::IPAddress: widget = new IpAddressEdit(this); break;
-    }
+    QWidget* widget = MakeControl(item, this, &focus);
     QRect area = ToPixels(item.x, item.y, item.cx, item.cy);
     if (item.kind == ControlKind::ComboBox) {
         area.setHeight(widget->sizeHint().height());
@@ -269,30 +179,6 @@ void DialogWindow::CreateControl(const DialogItem& item) {
                 upDown->SetBuddy(buddy);
             }
         }
-    }
-}
-
-void DialogWindow::NameControlsForAssistiveTechnology(const DialogTemplate& dialogTemplate) {
-    const auto items = dialogTemplate.items;
-    const QList<QWidget*> widgets = findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
-    for (qsizetype i = 0; i < widgets.size() && i < static_cast<qsizetype>(items.size()); ++i) {
-        const DialogItem& item = items[static_cast<std::size_t>(i)];
-        if (!NamedByLabel(item.kind)) {
-            continue;
-        }
-        const DialogItem* label = LabelOf(items, item);
-        if (label == nullptr) {
-            continue;
-        }
-        widgets[i]->setAccessibleName(QString::fromUtf8(label->text));
-        // A label beside the control also stands in the "labelled by" relation to it.
-        if (label->kind == ControlKind::Static) {
-            static_cast<QLabel*>(widgets[label - items.data()])->setBuddy(widgets[i]);
-        }
-    }
-    for (UpDown* upDown : findChildren<UpDown*>(QString(), Qt::FindDirectChildrenOnly)) {
-        upDown->setAccessibleName(upDown->Buddy() != nullptr ? upDown->Buddy()->accessibleName()
-                                                             : upDown->property("afxText").toString());
     }
 }
 
@@ -372,89 +258,3 @@ void DialogWindow::closeEvent(QCloseEvent* event) {
 }
 
 }  // namespace afx
-
-using afx::DialogWindow;
-using afx::WindowHost;
-
-int CDialog::DoModal() {
-    const DialogTemplate* dialogTemplate = AfxFindDialogTemplate(m_nIDTemplate);
-    if (dialogTemplate == nullptr || m_hWnd != nullptr) {
-        return -1;
-    }
-    CWnd* owner = m_pParentWnd != nullptr ? m_pParentWnd : AfxGetMainWnd();
-    WindowHost* ownerHost = owner != nullptr && owner != this ? WindowHost::FromHandle(owner->m_hWnd) : nullptr;
-    auto* window = new DialogWindow(this, *dialogTemplate, ownerHost != nullptr ? ownerHost->Widget() : nullptr);
-    (new WindowHost(window, 0))->Bind(this);
-
-    m_bEnded = false;
-    m_nModalResult = -1;
-    QEventLoop loop;
-    afx::RunningDialogs().push_back({this, &loop});
-    bool created = true;
-    try {
-        if (OnInitDialog()) {
-            for (QWidget* child : window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-                if ((child->focusPolicy() & Qt::TabFocus) != 0 && child->isEnabled()) {
-                    afx::FocusTarget(child)->setFocus(Qt::TabFocusReason);
-                    break;
-                }
-            }
-        }
-    } catch (const CException&) {
-        // An error while the window is being made makes the creation fail, without a message.
-        created = false;
-    } catch (const std::exception&) {
-        created = false;
-    }
-    if (created && !m_bEnded) {
-        // The owner takes no input while this dialog runs.
-        const afx::DisabledOwner disabled(window->Owner());
-        afx::KeepAbove(window, window->Owner());
-        window->CentreOverOwner();
-        window->show();
-        window->activateWindow();
-        loop.exec();
-    }
-    afx::RunningDialogs().pop_back();
-    DestroyWindow();
-    return created ? m_nModalResult : -1;
-}
-
-void CDialog::EndDialog(int result) {
-    m_bEnded = true;
-    m_nModalResult = result;
-    // The window goes out of sight at once; it is destroyed when its loop has returned.
-    if (WindowHost* host = WindowHost::FromHandle(m_hWnd)) {
-        host->Widget()->hide();
-    }
-    for (const afx::Running& running : afx::RunningDialogs()) {
-        if (running.dialog == this) {
-            running.loop->exit(result);
-        }
-    }
-}
-
-void CDialog::MapDialogRect(RECT* rect) const {
-    WindowHost* host = WindowHost::FromHandle(m_hWnd);
-    const auto* window = host != nullptr ? dynamic_cast<const afx::DialogWindow*>(host->Widget()) : nullptr;
-    if (window == nullptr) {
-        *rect = {};
-        return;
-    }
-    // Each edge on its own, as the window system maps them.
-    const auto unit = [](long value) { return static_cast<short>(value); };
-    const QRect topLeft = window->ToPixels(unit(rect->left), unit(rect->top), 0, 0);
-    const QRect bottomRight = window->ToPixels(unit(rect->right), unit(rect->bottom), 0, 0);
-    *rect = {topLeft.x(), topLeft.y(), bottomRight.x(), bottomRight.y()};
-}
-
-CDialog* CDialog::FromFocus() {
-    if (QWidget* focus = QApplication::focusWidget()) {
-        if (WindowHost* host = WindowHost::FromWidget(focus->window())) {
-            if (auto* dialog = dynamic_cast<CDialog*>(host->Owner())) {
-                return dialog;
-            }
-        }
-    }
-    return afx::RunningDialogs().empty() ? nullptr : afx::RunningDialogs().back().dialog;
-}

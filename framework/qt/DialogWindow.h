@@ -49,7 +49,6 @@ protected:
 
 private:
     void CreateControl(const DialogItem& item);
-    void NameControlsForAssistiveTechnology(const DialogTemplate& dialogTemplate);
     bool HandleKey(QWidget* target, const QKeyEvent* key);
 
     CDialog* m_dialog;

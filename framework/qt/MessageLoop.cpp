@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "framework/qt/Accessibility.h"
 #include "framework/qt/Widgets.h"
 
 bool AfxPumpMessagesUntil(const std::function<bool()>& done, int timeoutMs) {

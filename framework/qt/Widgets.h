@@ -21,9 +21,6 @@ namespace afx {
 
 class WindowHost;
 
-// Makes assistive technology use the framework's own descriptions of its controls.
-void InstallAccessibility();
-
 // The host of the control `widget` belongs to (its own, or that of a control it is part of).
 WindowHost* ControlHost(const QWidget* widget);
 

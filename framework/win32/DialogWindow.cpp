@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/ControlLabels.h"
+#include "framework/win32/Accessibility.h"
 #include "framework/Dialog.h"
 #include "framework/Menu.h"
 #include "framework/MessageLoop.h"
@@ -68,9 +68,8 @@ std::map<const CDialog*, HWND>& DisabledOwners() {
     return owners;
 }
 
-// Enables the owner the dialog disabled, and gives it the activation while the dialog is still on
-// screen, as the system's dialog manager does: a dialog that hid first would leave the activation
-// to whatever window the system picks, and the keyboard with it.
+}  // namespace
+
 void GiveBackOwner(const CDialog* dialog) {
     const auto found = DisabledOwners().find(dialog);
     if (found == DisabledOwners().end()) {
@@ -84,7 +83,12 @@ void GiveBackOwner(const CDialog* dialog) {
     }
 }
 
-}  // namespace
+void DisableOwner(const CDialog* dialog, HWND owner) {
+    const bool wasDisabled = owner != nullptr && w32::Enable(Native(owner), false);
+    if (owner != nullptr && !wasDisabled) {
+        DisabledOwners()[dialog] = owner;
+    }
+}
 
 std::vector<CDialog*>& RunningDialogs() {
     static std::vector<CDialog*> running;
@@ -151,132 +155,34 @@ void ShowProgramSystemMenu(WindowHost* dialog) {
     shown = std::move(extra);
 }
 
-}  // namespace afx
 
-namespace {
-
-// Screen readers name an edit box by the first static text before it in the window order. Each
-// label is moved just before its control; a control named by its group's caption gets a hidden
-// static text with that caption there, since a group box does not count and the static before it
-// would name it wrongly. Labels take no focus, so the order Tab follows among the controls stays the
-// template's. Where the accessibility layer takes annotations, each control is also given its
-// label's name outright, for readers that name a control by its content (an address field).
-void PlaceLabelsBeforeTheirControls(w32::Handle dialog, std::span<const DialogItem> items) {
-    const std::vector<w32::Handle> children = w32::Children(dialog);
-    if (children.size() != items.size()) {
-        return;  // made in the template's order, one window an item; anything else is left alone
-    }
-    std::vector<std::pair<w32::Handle, std::string_view>> names;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (afx::NamedByLabel(items[i].kind)) {
-            if (const DialogItem* label = afx::LabelOf(items, items[i])) {
-                const w32::Handle named = label->kind == ControlKind::Static
-                                              ? children[static_cast<std::size_t>(label - items.data())]
-                                              : w32::CreateHiddenLabel(dialog, label->text);
-                if (named != nullptr) {
-                    w32::PlaceBefore(named, children[i]);
-                }
-                names.emplace_back(children[i], label->text);
-            }
-        }
-    }
-    if (!names.empty()) {
-        w32::AnnotateNames(names);
-    }
-}
-
-}  // namespace
-
-using afx::Native;
-using afx::WindowHost;
-
-int CDialog::DoModal() {
-    const DialogTemplate* dialogTemplate = AfxFindDialogTemplate(m_nIDTemplate);
-    if (dialogTemplate == nullptr || m_hWnd != nullptr) {
-        return -1;
-    }
-    CWnd* owner = m_pParentWnd != nullptr ? m_pParentWnd : AfxGetMainWnd();
-    const HWND ownerWindow = owner != nullptr && owner != this && ::IsWindow(owner->m_hWnd) ? owner->m_hWnd : nullptr;
-    const std::vector<WORD> memoryTemplate = afx::BuildDialogTemplate(*dialogTemplate);
-    w32::Handle window = w32::CreateDialogFromTemplate(memoryTemplate.data(), Native(ownerWindow));
+WindowHost* CreateDialogWindow(const DialogTemplate& dialogTemplate, HWND owner) {
+    const std::vector<WORD> memoryTemplate = BuildDialogTemplate(dialogTemplate);
+    w32::Handle window = w32::CreateDialogFromTemplate(memoryTemplate.data(), Native(owner));
     if (window == nullptr) {
-        return -1;
+        return nullptr;
     }
-    PlaceLabelsBeforeTheirControls(window, dialogTemplate->items);
-    WindowHost* host = WindowHost::AdoptDialog(reinterpret_cast<HWND>(window));
-    host->Bind(this);
-    auto& systemMenu = afx::SystemMenus()[host];
+    NameControlsForAssistiveTechnology(reinterpret_cast<HWND>(window), dialogTemplate.items);
+    return WindowHost::AdoptDialog(reinterpret_cast<HWND>(window));
+}
+
+void AttachSystemMenu(WindowHost* dialog, bool minimizeBox) {
+    auto& systemMenu = SystemMenus()[dialog];
     systemMenu.menu = std::make_unique<CMenu>();
-    systemMenu.minimizeBox = dialogTemplate->minimizeBox;
-    afx::RevertSystemMenu(systemMenu);
-
-    m_bEnded = false;
-    m_nModalResult = -1;
-    afx::RunningDialogs().push_back(this);
-    bool created = true;
-    try {
-        if (OnInitDialog()) {
-            w32::FocusFirstTabStop(window);
-        }
-        // What the program put in its system menu goes into the system's, once.
-        afx::ShowProgramSystemMenu(host);
-    } catch (const CException&) {
-        // An error while the window is being made makes the creation fail, without a message.
-        created = false;
-    } catch (const std::exception&) {
-        created = false;
-    }
-    if (created && !m_bEnded) {
-        // The owner takes no input while this dialog runs.
-        const bool ownerWasDisabled = ownerWindow != nullptr && w32::Enable(Native(ownerWindow), false);
-        if (ownerWindow != nullptr && !ownerWasDisabled) {
-            afx::DisabledOwners()[this] = ownerWindow;
-        }
-        w32::CentreOver(window, Native(ownerWindow),
-                        [](const w32::Rect& over, long width, long height, const w32::Rect& work, long* x, long* y) {
-                            const POINT place =
-                                afx::CentredWithin({over.left, over.top, over.right, over.bottom}, width, height,
-                                                   {work.left, work.top, work.right, work.bottom});
-                            *x = place.x;
-                            *y = place.y;
-                        });
-        w32::Show(window, true);
-        w32::Activate(window);
-        AfxPumpMessagesUntil([this] { return m_bEnded; }, -1);
-        afx::GiveBackOwner(this);
-    }
-    afx::RunningDialogs().pop_back();
-    afx::SystemMenus().erase(host);
-    DestroyWindow();
-    return created ? m_nModalResult : -1;
+    systemMenu.minimizeBox = minimizeBox;
+    RevertSystemMenu(systemMenu);
 }
 
-void CDialog::EndDialog(int result) {
-    m_bEnded = true;
-    m_nModalResult = result;
-    // The window goes out of sight at once, its owner active again; it is destroyed when its loop
-    // has returned.
-    afx::GiveBackOwner(this);
-    if (::IsWindow(m_hWnd)) {
-        w32::Show(Native(m_hWnd), false);
-    }
+void DetachSystemMenu(WindowHost* dialog) { SystemMenus().erase(dialog); }
+
+void CentreOverOwner(HWND dialog, HWND owner) {
+    w32::CentreOver(Native(dialog), Native(owner),
+                    [](const w32::Rect& over, long width, long height, const w32::Rect& work, long* x, long* y) {
+                        const POINT place = CentredWithin({over.left, over.top, over.right, over.bottom}, width,
+                                                          height, {work.left, work.top, work.right, work.bottom});
+                        *x = place.x;
+                        *y = place.y;
+                    });
 }
 
-void CDialog::MapDialogRect(RECT* rect) const {
-    if (::IsWindow(m_hWnd)) {
-        w32::MapDialogUnits(Native(m_hWnd), &rect->left, &rect->top, &rect->right, &rect->bottom);
-    } else {
-        *rect = {};
-    }
-}
-
-CDialog* CDialog::FromFocus() {
-    if (w32::Handle focus = w32::Focus()) {
-        if (CWnd* window = CWnd::FromHandle(reinterpret_cast<HWND>(w32::TopLevel(focus)))) {
-            if (auto* dialog = dynamic_cast<CDialog*>(window)) {
-                return dialog;
-            }
-        }
-    }
-    return afx::RunningDialogs().empty() ? nullptr : afx::RunningDialogs().back();
-}
+}  // namespace afx

@@ -1,8 +1,10 @@
 #pragma once
 // The window system's calls the Win32 backend makes, in plain types. The framework's own headers
 // and the system's <windows.h> define the same names differently, so the backend's files reach the
-// system through this header and only User32.cpp includes <windows.h>. Text is UTF-8 here and
-// UTF-16 at the system's calls; handles are the system's, carried as opaque pointers.
+// system through this header, and only the bridge files include <windows.h> (User32Bridge.h), one
+// a subsystem: windows and dialogs, text and code pages, the message loop and clocks, accessibility,
+// message boxes, icons, painting and menus. Text is UTF-8 here and UTF-16 at the system's calls;
+// handles are the system's, carried as opaque pointers. Win32 only: on Qt the toolkit is the bridge.
 
 #include <cstdint>
 #include <span>
@@ -215,18 +217,14 @@ inline constexpr unsigned CbGetCount = 0x0146;
 inline constexpr unsigned CbGetCurSel = 0x0147;
 inline constexpr unsigned CbGetLbText = 0x0148;
 inline constexpr unsigned CbGetLbTextLen = 0x0149;
-inline constexpr unsigned CbResetContent = 0x014B;
 inline constexpr unsigned CbSetCurSel = 0x014E;
 inline constexpr unsigned UdmGetBuddy = 0x0400 + 106;
 inline constexpr unsigned UdmSetBuddy = 0x0400 + 105;
 inline constexpr unsigned UdmSetRange32 = 0x0400 + 111;
 inline constexpr unsigned UdmGetRange32 = 0x0400 + 112;
 inline constexpr unsigned UdmSetPos32 = 0x0400 + 113;
-inline constexpr unsigned UdmGetPos32 = 0x0400 + 114;
-inline constexpr unsigned IpmClearAddress = 0x0400 + 100;
 inline constexpr unsigned IpmSetAddress = 0x0400 + 101;
 inline constexpr unsigned IpmGetAddress = 0x0400 + 102;
-inline constexpr unsigned IpmIsBlank = 0x0400 + 105;
 inline constexpr unsigned SbSetText = 0x0400 + 11;
 inline constexpr unsigned SbGetText = 0x0400 + 13;
 inline constexpr unsigned SbGetTextLength = 0x0400 + 12;

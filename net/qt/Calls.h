@@ -1,8 +1,8 @@
 #pragma once
-// The POSIX socket calls this backend makes, each wrapped once: it returns what the system returned
-// and leaves errno as the system set it, with EINTR retried here and nowhere else. The Windows
-// Sockets calls (Sockets.cpp) and the notice registry (Registry.cpp) reach the system only here.
-// Qt's backend only: on Windows the system's own Windows Sockets are these calls (net/win32/Ws2.h).
+// The POSIX socket calls this backend makes in the middle of its work, each wrapped once: it returns
+// what the system returned and leaves errno as the system set it, with EINTR retried here and
+// nowhere else. The Windows Sockets calls (Sockets.cpp) and the notice registry (Registry.cpp)
+// receive, send, accept and ask what waits only through here. Twin: net/win32/Calls.h.
 
 #include <sys/socket.h>
 #include <sys/types.h>

@@ -1,3 +1,5 @@
+// The socket service's last error, per thread, and the Windows Sockets number of each errno value.
+// Twin: net/win32/Errors.cpp.
 #include "net/qt/Errors.h"
 
 namespace winsock {

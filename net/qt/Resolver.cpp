@@ -1,3 +1,5 @@
+// The host's name, the addresses of names and dotted text, over the system's resolver; the host's
+// own name resolves to its interfaces' addresses, as on Windows. Twin: net/win32/Resolver.cpp.
 // This header first: the system headers below define some of its names as macros.
 #include "net/winsock.h"
 

@@ -1,3 +1,6 @@
+// The Windows Sockets calls over POSIX sockets, with Windows Sockets' errors and its rules on
+// datagrams cut short and connects that fail; each reports to the registry what it did, for the
+// event notices. Twin: net/win32/Sockets.cpp.
 // This header first: the system headers below define some of its names as macros.
 #include "net/winsock.h"
 

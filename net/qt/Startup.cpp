@@ -1,3 +1,6 @@
+// Starting the socket service over POSIX sockets, which need no start: the versions Windows Sockets
+// grants, counted starts and cleanups, and a seam for tests that makes the start fail or grant
+// another version. Twin: net/win32/Startup.cpp.
 #include <cstring>
 #include <optional>
 

@@ -7,7 +7,7 @@
 #include <ws2tcpip.h>
 #include <mswsock.h>
 
-#include "net/win32/Ws2.h"
+#include "net/win32/Calls.h"
 
 #include <algorithm>
 #include <map>

@@ -1,8 +1,8 @@
 #pragma once
-// The system's Windows Sockets calls, in plain types. The socket service's header and the system's
-// <winsock2.h> define the same names differently, so the service reaches the system through this
-// header and only Ws2.cpp includes <winsock2.h>. Constants, structures and error numbers are the
-// system's own and pass through unchanged.
+// The system's Windows Sockets calls, in plain types, each wrapped once. The socket service's header
+// and the system's <winsock2.h> define the same names differently, so the service reaches the system
+// through this header and only Calls.cpp includes <winsock2.h>. Constants, structures and error
+// numbers are the system's own and pass through unchanged. Twin: net/qt/Calls.h.
 
 #include <cstdint>
 #include <optional>
