@@ -117,6 +117,9 @@ private:
     // Only the two module fields are rewritten: what the user has typed elsewhere stays.
     void ShowModule(const CString& address, UINT port);
     void StopAutoSend();
+    // Adds a chunk received to the receive box as the display shows it; `buffer` has room for its
+    // text from `capacity` on.
+    void ShowReceived(char* buffer, std::size_t length, int capacity);
     // Shows the bytes held back from text display as they are, invalid bytes and all.
     void ShowTextTail();
 

@@ -40,7 +40,12 @@ void CConsoleDlg::OnLinkReceive(CLinkSocket* socket, int errorCode) {
         ShowModule(sender, senderPort);
         SetUiState(Linked);
     }
+    ShowReceived(buffer, length, capacity);
+    m_nRecvCount += received;
+    ShowRecvCount();
+}
 
+void CConsoleDlg::ShowReceived(char* buffer, std::size_t length, int capacity) {
     const bool wasHolding = !m_strTextTail.empty();
     // Bytes held back from a chunk shown as text are shown as hex before this chunk's.
     std::string heldBytes;
@@ -65,6 +70,7 @@ void CConsoleDlg::OnLinkReceive(CLinkSocket* socket, int errorCode) {
     }
 
     // The box empties itself before a chunk that would take it to its limit, so every chunk is seen.
+    const auto received = static_cast<std::int64_t>(length);
     if (m_nShownBytes + received >= static_cast<std::int64_t>(m_editReceive.GetLimitText())) {
         OnButtonClear();
         m_nShownBytes = 0;
@@ -80,8 +86,6 @@ void CConsoleDlg::OnLinkReceive(CLinkSocket* socket, int errorCode) {
     } else {
         m_editReceive.AppendText(text);
     }
-    m_nRecvCount += received;
-    ShowRecvCount();
     m_nShownBytes += received;
 }
 

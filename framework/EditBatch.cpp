@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "framework/FrameClock.h"
+
 namespace afx {
 
 namespace {
-// Edits wait at least a frame of the screen once they come in a stream.
-constexpr long long kFrameMs = 16;
 
 // Sets the batch's `flag` when something waits to be applied before it.
 bool CollectLast(EditBatch& batch, bool behindOthers, bool EditBatch::*flag) {

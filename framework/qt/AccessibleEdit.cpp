@@ -1,3 +1,5 @@
+// How assistive technology reads and edits the edit boxes (AccessibleEdit.h). Qt only: on Windows
+// the system's edit controls describe themselves.
 #include "framework/qt/AccessibleEdit.h"
 
 #include <QAccessibleWidget>

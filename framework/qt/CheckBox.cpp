@@ -1,3 +1,4 @@
+// The auto check box (CheckBox.h). Qt only.
 #include "framework/qt/CheckBox.h"
 
 #include "framework/qt/ControlReads.h"

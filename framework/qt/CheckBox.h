@@ -1,4 +1,6 @@
 #pragma once
+// The auto check box. Qt only, like each widget here: on Windows the system's own controls are
+// the controls, reached by their messages.
 
 #include <QCheckBox>
 

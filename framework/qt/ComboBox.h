@@ -1,4 +1,5 @@
 #pragma once
+// The editable drop-down combo box. Qt only: on Windows it is the system's own.
 
 #include <QComboBox>
 

@@ -36,8 +36,4 @@ UINT Check(const QWidget* control) {
     return box->checkState() == Qt::Checked ? 1 : box->checkState() == Qt::PartiallyChecked ? 2 : 0;
 }
 
-void Changed(const QWidget* /*control*/) { ControlChanged(); }
-
-void Forget(const QWidget* /*control*/) { ControlChanged(); }
-
 }  // namespace afx::control_reads

@@ -8,6 +8,7 @@
 // Twin: framework/win32/ControlReads.h.
 
 #include "framework/AfxTypes.h"
+#include "framework/FormReads.h"
 #include "framework/String.h"
 
 class QWidget;
@@ -19,9 +20,10 @@ namespace afx::control_reads {
 void Text(const QWidget* control, CString& text);
 UINT Check(const QWidget* control);
 
-// The control's content changed since it was last read.
-void Changed(const QWidget* control);
+// The control's content changed since it was last read. Every change is counted: the widgets' own
+// text caches already tell a change since the last read from one before it.
+inline void Changed(const QWidget* /*control*/) { ControlChanged(); }
 // The control is being destroyed or retired.
-void Forget(const QWidget* control);
+inline void Forget(const QWidget* /*control*/) { ControlChanged(); }
 
 }  // namespace afx::control_reads

@@ -1,3 +1,4 @@
+// The widgets a dialog template's items become (DialogControls.h). Qt only.
 #include "framework/qt/DialogControls.h"
 
 #include <QGroupBox>

@@ -1,3 +1,5 @@
+// Text between the box's CR LF form and its document (DocumentText.h). Qt only: the system's
+// edit control keeps its text as given.
 #include "framework/qt/DocumentText.h"
 
 #include "framework/qt/MultiLineEdit.h"
@@ -78,58 +80,70 @@ DocumentText DocumentText::FromWindowsText(std::string_view text) {
     }
     // Rewritten in place: a CR LF pair becomes one paragraph break, every other character stays
     // one character, so the text only ever shrinks and what is written never overtakes what is read.
-    const qsizetype size = result.m_text.size();
-    char16_t* out = reinterpret_cast<char16_t*>(result.m_text.data());
     qsizetype written = 0;
-    const auto rewrite = [&](qsizetype at) -> qsizetype {  // the special character at `at`; the next to read
-        const char16_t c = out[at];
-        if (c == u'\r' && at + 1 < size && out[at + 1] == u'\n') {
-            out[written++] = u'\n';
-            return at + 2;
-        }
-        result.m_standIns.push_back({written, c});
-        out[written++] = StandInGlyph(c).unicode();
-        return at + 1;
-    };
     if (wide) {
-        for (qsizetype at = 0; at < size;) {
-            if (BreaksParagraph(out[at])) {
-                at = rewrite(at);
-            } else {
-                out[written++] = out[at++];
-            }
-        }
+        result.RewriteEveryCharacter(written);
     } else {
-        // Only CR and LF to look for: the runs between them move as blocks, found by Qt's own
-        // vectorised search.
-        const QStringView view(out, size);
-        const auto next = [&](char16_t c, qsizetype from) {
-            const qsizetype found = view.indexOf(QChar(c), from);
-            return found < 0 ? size : found;
-        };
-        qsizetype nextCr = next(u'\r', 0);
-        qsizetype nextLf = next(u'\n', 0);
-        qsizetype from = 0;
-        while (from < size) {
-            const qsizetype special = std::min(nextCr, nextLf);
-            if (special > from && written != from) {
-                std::memmove(out + written, out + from, static_cast<std::size_t>(special - from) * sizeof(char16_t));
-            }
-            written += special - from;
-            if (special == size) {
-                break;
-            }
-            from = rewrite(special);
-            if (nextCr < from) {
-                nextCr = next(u'\r', from);
-            }
-            if (nextLf < from) {
-                nextLf = next(u'\n', from);
-            }
-        }
+        result.RewriteAtLineBreaks(written);
     }
     result.m_text.truncate(written);
     return result;
+}
+
+qsizetype DocumentText::RewriteBreak(qsizetype at, qsizetype& written) {
+    char16_t* out = reinterpret_cast<char16_t*>(m_text.data());
+    const char16_t c = out[at];
+    if (c == u'\r' && at + 1 < m_text.size() && out[at + 1] == u'\n') {
+        out[written++] = u'\n';
+        return at + 2;
+    }
+    m_standIns.push_back({written, c});
+    out[written++] = StandInGlyph(c).unicode();
+    return at + 1;
+}
+
+void DocumentText::RewriteEveryCharacter(qsizetype& written) {
+    char16_t* out = reinterpret_cast<char16_t*>(m_text.data());
+    const qsizetype size = m_text.size();
+    for (qsizetype at = 0; at < size;) {
+        if (BreaksParagraph(out[at])) {
+            at = RewriteBreak(at, written);
+        } else {
+            out[written++] = out[at++];
+        }
+    }
+}
+
+// Only CR and LF to look for: the runs between them move as blocks, found by Qt's own vectorised
+// search.
+void DocumentText::RewriteAtLineBreaks(qsizetype& written) {
+    char16_t* out = reinterpret_cast<char16_t*>(m_text.data());
+    const qsizetype size = m_text.size();
+    const QStringView view(out, size);
+    const auto next = [&](char16_t c, qsizetype from) {
+        const qsizetype found = view.indexOf(QChar(c), from);
+        return found < 0 ? size : found;
+    };
+    qsizetype nextCr = next(u'\r', 0);
+    qsizetype nextLf = next(u'\n', 0);
+    qsizetype from = 0;
+    while (from < size) {
+        const qsizetype special = std::min(nextCr, nextLf);
+        if (special > from && written != from) {
+            std::memmove(out + written, out + from, static_cast<std::size_t>(special - from) * sizeof(char16_t));
+        }
+        written += special - from;
+        if (special == size) {
+            break;
+        }
+        from = RewriteBreak(special, written);
+        if (nextCr < from) {
+            nextCr = next(u'\r', from);
+        }
+        if (nextLf < from) {
+            nextLf = next(u'\n', from);
+        }
+    }
 }
 
 DocumentText DocumentText::FromPastedText(const QString& text) {

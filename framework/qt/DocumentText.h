@@ -6,6 +6,7 @@
 // private-use character whose character format names the character it stands for. What the user
 // types or pastes, private-use characters included, is kept as itself, so reading the box always
 // gives back exactly what went in.
+// Qt only: the system's edit control keeps its text as given.
 
 #include <QString>
 #include <QTextCharFormat>
@@ -36,6 +37,12 @@ public:
 
 private:
     void AddStandIn(char16_t standsFor);
+    // The steps of FromWindowsText's rewrite of m_text in place, `written` characters kept so far:
+    // the character at `at` that breaks a paragraph (returns where reading goes on), and the whole
+    // text, looking at every character or only for CR and LF.
+    qsizetype RewriteBreak(qsizetype at, qsizetype& written);
+    void RewriteEveryCharacter(qsizetype& written);
+    void RewriteAtLineBreaks(qsizetype& written);
 
     struct StandIn {
         qsizetype at;        // position in m_text

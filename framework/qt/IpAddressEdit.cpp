@@ -1,3 +1,4 @@
+// The IPv4 address control (IpAddressEdit.h). Qt only.
 #include "framework/qt/IpAddressEdit.h"
 
 #include <QHBoxLayout>

@@ -1,4 +1,5 @@
 #pragma once
+// The IPv4 address control. Qt only: on Windows it is the system's own (the common controls').
 
 #include <QFrame>
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// The single-line edit control (LineEdit.h). Qt only.
 #include "framework/qt/LineEdit.h"
 
 #include <QApplication>

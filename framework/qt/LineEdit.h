@@ -1,4 +1,5 @@
 #pragma once
+// The single-line edit control. Qt only: on Windows it is the system's own.
 
 #include <QLineEdit>
 

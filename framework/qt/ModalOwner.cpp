@@ -1,3 +1,5 @@
+// A modal box's owner takes no input while it runs (ModalOwner.h). Qt only: on Windows the
+// system's dialog manager disables the owner itself.
 #include "framework/qt/ModalOwner.h"
 
 #include <QWindow>

@@ -4,6 +4,7 @@
 // window system disables the owner of a modal dialog, and enabled again when the box ends, with the
 // keyboard focus back on the control that had it. A box is therefore never a child widget of its
 // owner (it would be disabled with it): it is a window of its own, kept above the owner.
+// Qt only: on Windows the system's dialog manager and message boxes do this themselves.
 
 #include <QPointer>
 #include <QWidget>

@@ -29,16 +29,13 @@ constexpr int kLongestBlock = 2048;
 constexpr int kLookBackForBlank = 256;
 }  // namespace
 
-MultiLineEdit::MultiLineEdit(DWORD style, QWidget* parent) : QPlainTextEdit(parent), m_frame(new QTimer(this)) {
+MultiLineEdit::MultiLineEdit(DWORD style, QWidget* parent) : QPlainTextEdit(parent) {
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy((style & WS_VSCROLL) != 0 ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
     setReadOnly((style & ES_READONLY) != 0);
     setTabChangesFocus(true);
-    m_frame->setSingleShot(true);
-    m_frame->setTimerType(Qt::PreciseTimer);
-    connect(m_frame, &QTimer::timeout, this, [this] { Flush(); });
     m_lastFlush.start();
     connect(document(), &QTextDocument::contentsChanged, this, [this] {
         m_textCacheValid = false;
@@ -57,7 +54,7 @@ const std::string& MultiLineEdit::WindowsText() const {
 
 void MultiLineEdit::SetWindowsText(const std::string& text) {
     m_pending = {};
-    m_frame->stop();
+    CancelCall();
     document()->setUndoRedoEnabled(false);
     QTextCursor cursor(document());
     cursor.select(QTextCursor::Document);
@@ -209,9 +206,9 @@ void MultiLineEdit::Schedule() {
         m_textCacheValid = false;
         control_reads::Changed(this);
     }
-    if (!m_frame->isActive()) {
+    if (!CallWaiting()) {
         const qint64 since = m_lastFlush.elapsed();
-        m_frame->start(since >= m_frameMs ? 0 : static_cast<int>(m_frameMs - since));
+        CallIn(since >= m_frameMs ? 0 : m_frameMs - since);
     }
 }
 
@@ -238,7 +235,7 @@ void MultiLineEdit::Flush() {
     if (!m_pending.Any()) {
         return;
     }
-    m_frame->stop();
+    CancelCall();
     QElapsedTimer took;
     took.start();
     const EditBatch edits = std::move(m_pending);

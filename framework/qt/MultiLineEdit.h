@@ -12,7 +12,6 @@
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QTextBlock>
-#include <QTimer>
 
 #include <string>
 #include <string_view>
@@ -20,6 +19,7 @@
 
 #include "framework/AfxTypes.h"
 #include "framework/EditBatch.h"
+#include "framework/FrameClock.h"
 #include "framework/qt/DocumentText.h"
 
 namespace afx {
@@ -31,7 +31,7 @@ namespace afx {
 inline constexpr int kContinuationState = 1;
 bool IsContinuation(const QTextBlock& block);
 
-class MultiLineEdit : public QPlainTextEdit {
+class MultiLineEdit : public QPlainTextEdit, private FrameClient {
     Q_OBJECT
 
 public:
@@ -70,6 +70,7 @@ protected:
 
 private:
     void Schedule();
+    void OnFrame() override { Flush(); }
     // Puts the pieces in place of the cursor's selection as one edit, not undoable.
     void InsertPieces(QTextCursor& cursor, const EditPieces& pieces);
     // Adds the pieces at the end of the document, as Append says.
@@ -80,9 +81,8 @@ private:
     bool RoomFor(int added) const;
 
     EditBatch m_pending;
-    QTimer* m_frame;
     QElapsedTimer m_lastFlush;
-    qint64 m_frameMs = 16;  // the shortest time between two flushes, from what the last one cost
+    qint64 m_frameMs = kFrameMs;  // the shortest time between two flushes, from what the last one cost
     mutable std::string m_textCache;
     mutable bool m_textCacheValid = false;
 };

@@ -2,15 +2,8 @@
 
 namespace afx {
 
-namespace {
-// How often status bar texts reach the screen: at once after a quiet frame, else once a frame.
-constexpr int kFrameMs = 16;
-}  // namespace
-
-StatusBar::StatusBar(QWidget* parent) : QFrame(parent), m_frame(new QTimer(this)) {
+StatusBar::StatusBar(QWidget* parent) : QFrame(parent) {
     setAccessibleName(QStringLiteral("status"));
-    m_frame->setSingleShot(true);
-    connect(m_frame, &QTimer::timeout, this, [this] { ShowTexts(); });
     m_lastShown.start();
     SetParts({-1});
 }
@@ -51,9 +44,9 @@ bool StatusBar::SetText(int part, std::string_view text) {
     }
     m_texts[static_cast<std::size_t>(part)] = text;
     // At once after a quiet frame; under a stream of changes, once a frame.
-    if (!m_frame->isActive()) {
+    if (!CallWaiting()) {
         const qint64 since = m_lastShown.elapsed();
-        m_frame->start(since >= kFrameMs ? 0 : static_cast<int>(kFrameMs - since));
+        CallIn(since >= kFrameMs ? 0 : kFrameMs - since);
     }
     return true;
 }

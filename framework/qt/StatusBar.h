@@ -4,19 +4,19 @@
 #include <QFrame>
 #include <QLabel>
 #include <QString>
-#include <QTimer>
 
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "framework/AfxTypes.h"
+#include "framework/FrameClock.h"
 
 namespace afx {
 
 // The status bar: parts separated at their right edges, each a sunken cell with its own text. Texts
 // reach the screen (and assistive technology) at most once a frame, however often they change.
-class StatusBar : public QFrame {
+class StatusBar : public QFrame, private FrameClient {
     Q_OBJECT
 
 public:
@@ -35,10 +35,10 @@ protected:
 private:
     void Layout();
     void ShowTexts();
+    void OnFrame() override { ShowTexts(); }
     std::vector<int> m_rightEdges;
     std::vector<QLabel*> m_cells;
     std::vector<std::string> m_texts;
-    QTimer* m_frame;
     QElapsedTimer m_lastShown;
 };
 

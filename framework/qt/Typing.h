@@ -1,5 +1,6 @@
 #pragma once
 // Which key presses type a character into a box.
+// Qt only: on Windows the system's controls tell typing from other keys themselves.
 
 #include <QKeyEvent>
 

@@ -1,3 +1,4 @@
+// The up-down control (UpDown.h). Qt only.
 #include "framework/qt/UpDown.h"
 
 #include <QKeyEvent>

@@ -1,4 +1,5 @@
 #pragma once
+// The up-down control. Qt only: on Windows it is the system's own (the common controls').
 
 #include <QLineEdit>
 #include <QPointer>

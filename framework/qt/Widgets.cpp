@@ -1,3 +1,5 @@
+// What the framework asks of any widget behind a control: its text, its check, its focus
+// (Widgets.h). Qt only.
 #include "framework/qt/Widgets.h"
 
 #include <QAbstractButton>

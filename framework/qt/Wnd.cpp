@@ -138,9 +138,7 @@ void CWnd::CheckDlgButton(int id, UINT check) {
     }
 }
 
-UINT AfxButtonCheck(const CWnd* button) {
-    return button != nullptr ? afx::control_reads::Check(WidgetOf(button)) : 0;
-}
+UINT AfxButtonCheck(const CWnd* button) { return button != nullptr ? afx::control_reads::Check(WidgetOf(button)) : 0; }
 
 CWnd* CWnd::SetFocus() {
     CWnd* previous = GetFocus();

@@ -1,3 +1,5 @@
+// The dialog templates in the system's in-memory form (DialogTemplate.h). Win32 only: Qt's backend
+// makes each template's controls itself (framework/qt/DialogControls.cpp).
 #include "framework/win32/DialogTemplate.h"
 
 #include <cstddef>

@@ -3,6 +3,7 @@
 // that the system's dialog manager makes the dialogs and their controls. The same bytes are the
 // program's dialog resources: the build writes them into its resource script on this machine, so
 // this file needs nothing of the window system.
+// Win32 only: Qt's backend makes each template's controls itself (framework/qt/DialogControls.h).
 
 #include <vector>
 

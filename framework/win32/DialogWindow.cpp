@@ -155,7 +155,6 @@ void ShowProgramSystemMenu(WindowHost* dialog) {
     shown = std::move(extra);
 }
 
-
 WindowHost* CreateDialogWindow(const DialogTemplate& dialogTemplate, HWND owner) {
     const std::vector<WORD> memoryTemplate = BuildDialogTemplate(dialogTemplate);
     w32::Handle window = w32::CreateDialogFromTemplate(memoryTemplate.data(), Native(owner));
@@ -178,8 +177,8 @@ void DetachSystemMenu(WindowHost* dialog) { SystemMenus().erase(dialog); }
 void CentreOverOwner(HWND dialog, HWND owner) {
     w32::CentreOver(Native(dialog), Native(owner),
                     [](const w32::Rect& over, long width, long height, const w32::Rect& work, long* x, long* y) {
-                        const POINT place = CentredWithin({over.left, over.top, over.right, over.bottom}, width,
-                                                          height, {work.left, work.top, work.right, work.bottom});
+                        const POINT place = CentredWithin({over.left, over.top, over.right, over.bottom}, width, height,
+                                                          {work.left, work.top, work.right, work.bottom});
                         *x = place.x;
                         *y = place.y;
                     });

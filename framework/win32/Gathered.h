@@ -1,8 +1,9 @@
 #pragma once
 // What the Win32 backend gathers for a control between frames (a box's edits, a bar's texts): the
-// state of each control by its window, the control routed from its first gathered change so that
-// every message that could read or change it finds the changes applied first, and a timer of the
-// control's own for changes that stop coming. A State has a `bool timer`, true while it runs.
+// state of each control by its window, made from the window, and the control routed from its first
+// gathered change so that every message that could read or change it finds the changes applied
+// first. Each state is a FrameClient: the frame clock calls it when its frame is due. Win32 only:
+// on Qt the box and the bar are widgets of the framework's own and keep their state themselves.
 
 #include <unordered_map>
 
@@ -34,13 +35,11 @@ inline bool LeavesContentAlone(UINT message) {
 template <class State>
 class Gathered {
 public:
-    explicit Gathered(w32::Word timerId) : m_timerId(timerId) {}
-
     // The control's state, made on first use, when the control is routed.
     State& Take(HWND control) {
-        const auto [found, added] = m_states.try_emplace(control);
+        const auto [found, added] = m_states.try_emplace(control, control);
         if (added) {
-            w32::Route(Native(control));
+            w32::Route(reinterpret_cast<w32::Handle>(control));
         }
         return found->second;
     }
@@ -48,33 +47,11 @@ public:
         const auto found = m_states.find(control);
         return found != m_states.end() ? &found->second : nullptr;
     }
-    // The control is being destroyed: its state goes with it.
-    void Forget(HWND control) {
-        if (State* state = Find(control)) {
-            StopTimer(control, *state);
-            m_states.erase(control);
-        }
-    }
-
-    // WM_TIMER with the timer's id to the control every `ms`, until stopped; never the control's.
-    void StartTimer(HWND control, State& state, unsigned ms) {
-        if (!state.timer) {
-            w32::SetWindowTimer(Native(control), m_timerId, ms);
-            state.timer = true;
-        }
-    }
-    void StopTimer(HWND control, State& state) {
-        if (state.timer) {
-            w32::KillWindowTimer(Native(control), m_timerId);
-            state.timer = false;
-        }
-    }
-    bool IsTimer(UINT message, WPARAM wParam) const { return message == w32::msg::Timer && wParam == m_timerId; }
+    // The control is being destroyed: its state goes with it, and with that its call on the frame
+    // clock.
+    void Forget(HWND control) { m_states.erase(control); }
 
 private:
-    static w32::Handle Native(HWND handle) { return reinterpret_cast<w32::Handle>(handle); }
-
-    w32::Word m_timerId;
     std::unordered_map<HWND, State> m_states;
 };
 

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "framework/EditBatch.h"
+#include "framework/FrameClock.h"
 #include "framework/win32/ControlReads.h"
 #include "framework/win32/Gathered.h"
 #include "framework/win32/User32.h"
@@ -33,11 +34,16 @@ constexpr std::size_t kLongestWord = 1536;
 // rather than give the box a whole box of text to lay out.
 constexpr std::size_t kCheapBytes = 4096;
 constexpr long long kLatestMs = 120;
-// The box's own timer for edits that stop coming: it applies them once none has come for a while.
-constexpr w32::Word kFrameTimer = 0x5155;
-constexpr long long kQuietMs = 16;
+// Edits that stop coming are applied once none has come for a frame.
+constexpr long long kQuietMs = kFrameMs;
 
-struct Box {
+void TimerFired(HWND handle, struct Box& state);
+
+struct Box : FrameClient {
+    explicit Box(HWND window) : handle(window) {}
+    void OnFrame() override { TimerFired(handle, *this); }
+
+    HWND handle;
     EditBatch batch;
     // The end of the last frame's additions, still to go in a piece at a time; the batch waits
     // behind it.
@@ -50,13 +56,12 @@ struct Box {
     std::int64_t lastCollectedNs = 0;
     long long frameMs = 0;
     bool applying = false;  // the box's messages are the program's own edits
-    bool timer = false;
 
     bool Adding() const { return restAt < rest.size(); }
 };
 
 Gathered<Box>& Boxes() {
-    static Gathered<Box> boxes(kFrameTimer);
+    static Gathered<Box> boxes;
     return boxes;
 }
 
@@ -141,13 +146,13 @@ void AppendNow(w32::Handle box, const std::wstring& text, std::size_t from = 0, 
 }
 
 // The frame's work is done: the next frame is paced by what it cost.
-void FrameApplied(HWND handle, Box& state) {
+void FrameApplied(Box& state) {
     state.lastAppliedNs = w32::NowNs();
     state.frameMs = NextEditFrameMs(state.costNs / 1000000, kSlowestFrameMs);
     state.costNs = 0;
     // Edits that came meanwhile wait at most a frame, whether more come or not.
     if (state.batch.Any()) {
-        Boxes().StartTimer(handle, state, static_cast<unsigned>(state.frameMs));
+        state.CallIn(state.frameMs);
     }
 }
 
@@ -164,12 +169,12 @@ void AddPiece(HWND handle, Box& state) {
     if (!state.Adding()) {
         state.rest.clear();
         state.restAt = 0;
-        FrameApplied(handle, state);
+        FrameApplied(state);
     } else if (!state.piecePosted) {
         state.piecePosted = w32::Post(Native(handle), PieceMessageId());
         if (!state.piecePosted) {
-            // A full queue: the box's timer asks for the piece instead.
-            Boxes().StartTimer(handle, state, 1);
+            // A full queue: the frame clock asks for the piece instead.
+            state.CallIn(1);
         }
     }
 }
@@ -180,7 +185,7 @@ void Apply(HWND handle, Box& state, bool whole) {
     if (state.applying || (!whole && state.Adding())) {
         return;
     }
-    Boxes().StopTimer(handle, state);
+    state.CancelCall();
     if (!state.batch.Any() && !state.Adding()) {
         return;
     }
@@ -223,7 +228,7 @@ void Apply(HWND handle, Box& state, bool whole) {
     if (state.Adding()) {
         AddPiece(handle, state);
     } else {
-        FrameApplied(handle, state);
+        FrameApplied(state);
     }
 }
 
@@ -231,7 +236,7 @@ void ApplyNow(HWND handle, Box& state) { Apply(handle, state, true); }
 
 // After an edit was collected: applied at once when the frame has passed (a first edit after a
 // quiet while is seen at once) and what waits is cheap to lay out, or the latest time has passed;
-// otherwise at a later edit or by the box's timer.
+// otherwise at a later edit or by the frame clock.
 void Collected(HWND handle, Box& state) {
     control_reads::Changed(handle);
     state.lastCollectedNs = w32::NowNs();
@@ -241,7 +246,7 @@ void Collected(HWND handle, Box& state) {
     // cheapest text a flood offers.
     const bool afterEmptying = state.batch.reset && state.batch.appended.Count() == 1;
     const bool cheap = waiting > 0 && (afterEmptying || waiting <= kCheapBytes);
-    // Edits made while the box applies the last ones (by a handler of its notices) wait for its timer;
+    // Edits made while the box applies the last ones (by a handler of its notices) wait for its frame;
     // edits made while the last frame's additions still go in wait for them.
     if (state.Adding()) {
         return;
@@ -249,15 +254,14 @@ void Collected(HWND handle, Box& state) {
     if (!state.applying && waitedMs >= state.frameMs && (cheap || waitedMs >= kLatestMs)) {
         Apply(handle, state, false);
     } else {
-        Boxes().StartTimer(handle, state, static_cast<unsigned>(state.frameMs));
+        state.CallIn(state.frameMs);
     }
 }
 
-// The box's timer: the edits have stopped coming for a frame, or they keep coming and the next
-// one applies them.
+// The box's frame: the edits have stopped coming for a frame, and go in now; or they keep coming,
+// and the next one applies them, or the next frame does.
 void TimerFired(HWND handle, Box& state) {
     if (state.Adding()) {
-        Boxes().StopTimer(handle, state);
         if (!state.piecePosted && !state.applying) {
             AddPiece(handle, state);
         }
@@ -266,6 +270,8 @@ void TimerFired(HWND handle, Box& state) {
     const long long quietMs = (w32::NowNs() - state.lastCollectedNs) / 1000000;
     if (quietMs >= kQuietMs) {
         Apply(handle, state, false);
+    } else if (state.batch.Any()) {
+        state.CallIn(state.frameMs);
     }
 }
 
@@ -294,14 +300,10 @@ bool Scroll(HWND box) {
     return state != nullptr && CollectScroll(state->batch, state->Adding());
 }
 
-bool BeforeMessage(HWND box, UINT message, WPARAM wParam) {
+bool BeforeMessage(HWND box, UINT message) {
     Box* state = Boxes().Find(box);
     if (state == nullptr) {
         return false;
-    }
-    if (Boxes().IsTimer(message, wParam)) {
-        TimerFired(box, *state);
-        return true;
     }
     if (message == PieceMessageId()) {
         state->piecePosted = false;

@@ -20,8 +20,9 @@ void Append(HWND box, std::string_view text, AfxTextOfBytes shown = {});
 bool SelectAll(HWND box);
 bool Scroll(HWND box);
 
-// A message reaches `box`; true when it was the box's own frame timer, which the box never sees.
-bool BeforeMessage(HWND box, UINT message, WPARAM wParam);
+// A message reaches `box`; true when it was the box's own message for its next piece, which the
+// box never sees.
+bool BeforeMessage(HWND box, UINT message);
 // The box is being destroyed: what waits for it goes with it.
 void Forget(HWND box);
 

@@ -4,6 +4,7 @@
 #include <map>
 #include <utility>
 
+#include "framework/FrameClock.h"
 #include "framework/win32/ControlReads.h"
 #include "framework/win32/Gathered.h"
 #include "framework/win32/User32.h"
@@ -11,22 +12,26 @@
 namespace afx::status_bar {
 namespace {
 
-constexpr std::int64_t kFrameNs = 16000000;
-constexpr w32::Word kFrameTimer = 0x5156;
+constexpr std::int64_t kFrameNs = kFrameMs * 1000000;
 
-struct Bar {
+void Show(HWND handle, struct Bar& bar);
+
+struct Bar : FrameClient {
+    explicit Bar(HWND window) : handle(window) {}
+    void OnFrame() override { Show(handle, *this); }
+
+    HWND handle;
     std::map<int, std::pair<int, std::string>> waiting;  // by part: its part and type, and its text
     std::int64_t lastShownNs = 0;
-    bool timer = false;
 };
 
 Gathered<Bar>& Bars() {
-    static Gathered<Bar> bars(kFrameTimer);
+    static Gathered<Bar> bars;
     return bars;
 }
 
 void Show(HWND handle, Bar& bar) {
-    Bars().StopTimer(handle, bar);
+    bar.CancelCall();
     std::map<int, std::pair<int, std::string>> waiting;
     waiting.swap(bar.waiting);
     for (const auto& entry : waiting) {
@@ -48,7 +53,7 @@ void Set(HWND handle, int partAndType, std::string text) {
     if (waited >= kFrameNs) {
         Show(handle, bar);
     } else {
-        Bars().StartTimer(handle, bar, static_cast<unsigned>((kFrameNs - waited) / 1000000 + 1));
+        bar.CallIn((kFrameNs - waited) / 1000000 + 1);
     }
 }
 
@@ -61,16 +66,14 @@ const std::string* Waiting(HWND handle, int part) {
     return found != bar->waiting.end() ? &found->second.second : nullptr;
 }
 
-bool BeforeMessage(HWND handle, UINT message, WPARAM wParam) {
+void BeforeMessage(HWND handle, UINT message) {
     Bar* bar = Bars().Find(handle);
     if (bar == nullptr) {
-        return false;
+        return;
     }
-    const bool ownTimer = Bars().IsTimer(message, wParam);
-    if (!bar->waiting.empty() && (ownTimer || !LeavesContentAlone(message))) {
+    if (!bar->waiting.empty() && !LeavesContentAlone(message)) {
         Show(handle, *bar);
     }
-    return ownTimer;
 }
 
 void Forget(HWND handle) { Bars().Forget(handle); }

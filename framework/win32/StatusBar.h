@@ -15,8 +15,8 @@ void Set(HWND bar, int partAndType, std::string text);
 // The text waiting for part `part`, or null when the bar shows its latest text already.
 const std::string* Waiting(HWND bar, int part);
 
-// A message reaches `bar`; true when it was the bar's own frame timer, which the bar never sees.
-bool BeforeMessage(HWND bar, UINT message, WPARAM wParam);
+// A message reaches `bar`: unless it only draws it, what waits is shown first.
+void BeforeMessage(HWND bar, UINT message);
 // The bar is being destroyed: what waits for it goes with it.
 void Forget(HWND bar);
 

@@ -30,6 +30,11 @@ bool StartWindowSystem();
 // thread of the system's; the whole system's timer rate rises with it, so it is asked only while a
 // short period needs it.
 void FineTimer(bool fine, void (*everyMillisecond)());
+// One timer of the calling thread's, with no window: `fire` is called once, about `ms` from now
+// (the system rounds up to its own tick), from whatever loop hands out the thread's messages.
+// Setting it again replaces the time and the call.
+void SetThreadTimer(unsigned ms, void (*fire)());
+void KillThreadTimer();
 
 // Whether the calling thread is the one that started the window system and runs its loop.
 bool IsWindowThread();

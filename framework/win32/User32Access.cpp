@@ -1,4 +1,5 @@
 // The window system's accessibility: the names assistive technology reads for the controls.
+// Win32 only, as is each bridge file (User32.h).
 #include "framework/win32/User32Bridge.h"
 
 #include <vector>

@@ -1,4 +1,5 @@
 // The window system's message boxes, icons, painting, the system menu and the program's own file.
+// Win32 only, as is each bridge file (User32.h).
 #include "framework/win32/User32Bridge.h"
 
 #include <vector>
@@ -87,8 +88,7 @@ void AppendSystemMenu(Handle window, std::span<const MenuItem> extra) {
         return;
     }
     for (const MenuItem& item : extra) {
-        ::AppendMenuW(menu, item.flags, item.id,
-                      (item.flags & MF_SEPARATOR) != 0 ? nullptr : Utf16(item.text).c_str());
+        ::AppendMenuW(menu, item.flags, item.id, (item.flags & MF_SEPARATOR) != 0 ? nullptr : Utf16(item.text).c_str());
     }
 }
 

@@ -1,5 +1,6 @@
 // The window system's message loop and clocks: waiting for messages, handing them out in slices
 // that let input and painting through, the fine timer, the keyboard's state and the mouse.
+// Win32 only, as is each bridge file (User32.h).
 #include "framework/win32/User32Bridge.h"
 
 #include <cstdint>
@@ -67,6 +68,30 @@ bool TakeMessage(MSG* message) {
 
 }  // namespace
 
+namespace {
+UINT_PTR g_threadTimer = 0;
+void (*g_threadTimerFire)() = nullptr;
+
+void CALLBACK ThreadTimerFired(HWND, UINT, UINT_PTR, DWORD) {
+    KillThreadTimer();
+    if (g_threadTimerFire != nullptr) {
+        g_threadTimerFire();
+    }
+}
+}  // namespace
+
+void SetThreadTimer(unsigned ms, void (*fire)()) {
+    g_threadTimerFire = fire;
+    g_threadTimer = ::SetTimer(nullptr, g_threadTimer, ms, ThreadTimerFired);
+}
+
+void KillThreadTimer() {
+    if (g_threadTimer != 0) {
+        ::KillTimer(nullptr, g_threadTimer);
+        g_threadTimer = 0;
+    }
+}
+
 int DispatchWaiting(Handle keyDialog, PreTranslate preTranslate, int most) {
     MSG message{};
     int delivered = 0;
@@ -120,6 +145,5 @@ std::int64_t NowNs() {
     const std::int64_t rest = now.QuadPart % frequency.QuadPart;
     return seconds * 1000000000 + rest * 1000000000 / frequency.QuadPart;
 }
-
 
 }  // namespace w32

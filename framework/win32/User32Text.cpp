@@ -1,5 +1,6 @@
 // The window system's text: UTF-8 to UTF-16 and back, the system's code page, and the text of
 // windows and edit boxes.
+// Win32 only, as is each bridge file (User32.h).
 #include "framework/win32/User32Bridge.h"
 
 #include <cwchar>
@@ -178,6 +179,5 @@ std::string GetText(Handle window) {
 void SetText(Handle window, std::string_view text) {
     ::SetWindowTextW(H(window), (IsEditBox(window) ? FromCodePage(text) : Convert(text)).c_str());
 }
-
 
 }  // namespace w32

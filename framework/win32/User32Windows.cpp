@@ -1,5 +1,6 @@
 // The window system's windows and dialogs: the routing of their messages, their state, their
 // place, and the dialogs made from the program's templates.
+// Win32 only, as is each bridge file (User32.h).
 #include "framework/win32/User32Bridge.h"
 
 #include <type_traits>
@@ -27,12 +28,12 @@ static_assert(msg::EmGetSel == EM_GETSEL && msg::EmSetSel == EM_SETSEL && msg::E
               msg::EmLineScroll == EM_LINESCROLL && msg::GetTextLength == WM_GETTEXTLENGTH &&
               msg::VScroll == WM_VSCROLL && msg::SbBottom == SB_BOTTOM);
 static_assert(msg::CbAddString == CB_ADDSTRING && msg::CbGetCount == CB_GETCOUNT && msg::CbGetCurSel == CB_GETCURSEL &&
-              msg::CbGetLbText == CB_GETLBTEXT && msg::CbGetLbTextLen == CB_GETLBTEXTLEN && msg::CbSetCurSel == CB_SETCURSEL);
+              msg::CbGetLbText == CB_GETLBTEXT && msg::CbGetLbTextLen == CB_GETLBTEXTLEN &&
+              msg::CbSetCurSel == CB_SETCURSEL);
 static_assert(msg::UdmGetBuddy == UDM_GETBUDDY && msg::UdmSetBuddy == UDM_SETBUDDY &&
               msg::UdmSetRange32 == UDM_SETRANGE32 && msg::UdmGetRange32 == UDM_GETRANGE32 &&
               msg::UdmSetPos32 == UDM_SETPOS32);
-static_assert(msg::IpmSetAddress == IPM_SETADDRESS &&
-              msg::IpmGetAddress == IPM_GETADDRESS);
+static_assert(msg::IpmSetAddress == IPM_SETADDRESS && msg::IpmGetAddress == IPM_GETADDRESS);
 static_assert(msg::SbSetText == SB_SETTEXTW && msg::SbGetText == SB_GETTEXTW &&
               msg::SbGetTextLength == SB_GETTEXTLENGTHW && msg::SbSetParts == SB_SETPARTS &&
               msg::SbGetParts == SB_GETPARTS && msg::SbSetMinHeight == SB_SETMINHEIGHT);

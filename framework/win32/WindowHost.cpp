@@ -219,10 +219,10 @@ std::intptr_t WindowHost::Route(void* window, unsigned message, std::uintptr_t w
             multi_line_edit::Forget(handle);
             status_bar::Forget(handle);
             control_reads::Forget(handle);
-        } else if (multi_line_edit::BeforeMessage(handle, message, wParam) ||
-                   status_bar::BeforeMessage(handle, message, wParam)) {
+        } else if (multi_line_edit::BeforeMessage(handle, message)) {
             return 0;
         } else {
+            status_bar::BeforeMessage(handle, message);
             control_reads::BeforeMessage(handle, message);
         }
         return w32::CallSuper(window, message, wParam, lParam);

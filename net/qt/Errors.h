@@ -1,5 +1,6 @@
 #pragma once
 // The socket service's last error: per thread, in Windows Sockets numbers.
+// Twin: net/win32/Errors.cpp, where the system keeps the last error itself.
 
 #include <cerrno>
 

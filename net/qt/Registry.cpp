@@ -1,3 +1,5 @@
+// The notice registry (Registry.h): which socket event notices to post or deliver, and when.
+// Qt's backend only: on Windows the system's WSAAsyncSelect does this.
 #include "net/qt/Registry.h"
 
 #include <QSocketNotifier>

@@ -1,7 +1,8 @@
 #pragma once
 // What the service knows of each open socket: its kind, where its connection stands, and its event
-// registration. The socket calls report what they did here, and the registry decides which event
-// notices to post and when, with the Windows Sockets re-enabling rules:
+// registration (Qt's backend only: on Windows the system's WSAAsyncSelect keeps these rules). The
+// socket calls report what they did here, and the registry decides which event notices to post and
+// when, with the Windows Sockets re-enabling rules:
 //  - read: posted once, then again only after the next receive call, and only while data remain;
 //    while a stream's bytes are known to wait, the next one follows the receive without a poll;
 //  - accept: posted once, then again only after the next accept call, while connections wait;
@@ -16,7 +17,6 @@
 // it makes due is posted, or delivered by the event loop. A notice the loop's own callbacks raise
 // (readiness, or the wake for a read made due by a receive) is delivered at once when nothing posted
 // to its window waits before it (PostOrDeliverMessage), so a chunk costs one receive and no poll.
-// Qt's backend only: on Windows the system's WSAAsyncSelect keeps these rules itself.
 
 #include "framework/AfxTypes.h"
 #include "net/winsock.h"

@@ -101,10 +101,10 @@ int Send(SOCKET s, const char* buffer, int length, int flags, const ::sockaddr_i
     if (length < 0 || (buffer == nullptr && length > 0)) {
         return Fail(WSAEFAULT, SOCKET_ERROR);
     }
-    const ssize_t sent = to != nullptr ? posix::calls::SendTo(Fd(s), buffer, static_cast<size_t>(length),
-                                                              PosixFlags(flags),
-                                                              reinterpret_cast<const ::sockaddr*>(to), sizeof *to)
-                                       : posix::calls::Send(Fd(s), buffer, static_cast<size_t>(length), PosixFlags(flags));
+    const ssize_t sent = to != nullptr
+                             ? posix::calls::SendTo(Fd(s), buffer, static_cast<size_t>(length), PosixFlags(flags),
+                                                    reinterpret_cast<const ::sockaddr*>(to), sizeof *to)
+                             : posix::calls::Send(Fd(s), buffer, static_cast<size_t>(length), PosixFlags(flags));
     if (sent < 0) {
         if (errno == EAGAIN || errno == EWOULDBLOCK) {
             posix::registry::SendWouldBlock(Fd(s));

@@ -1,10 +1,12 @@
-// The framework's contracts that every backend keeps: window timers, messages held back while a
-// validation message is open, and a modal dialog whose window cannot be made.
+// The framework's contracts that every backend keeps: window timers, the frame clock, messages held
+// back while a validation message is open, and a modal dialog whose window cannot be made.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "framework/Controls.h"
+#include "framework/FrameClock.h"
 #include "framework/MessageBox.h"
 #include "framework/MessageLoop.h"
 #include "tests/framework/PlainDialog.h"
@@ -76,6 +79,91 @@ TEST(WindowTimer, AStalledThreadGetsOneLateTickNotABurst) {
         EXPECT_LT(at[0], 40);
         EXPECT_GE(at[1] - at[0], 30) << "a missed tick was made up back to back";
         EXPECT_GE(at[2] - at[1], 80);
+    });
+}
+
+// A frame client that records when its calls come, in order, and can act from inside its call.
+class Frames : public afx::FrameClient {
+public:
+    explicit Frames(std::vector<int>* order, int name) : m_order(order), m_name(name) {}
+    ~Frames() = default;
+    std::function<void()> onFrame;
+    int calls = 0;
+
+private:
+    void OnFrame() override {
+        ++calls;
+        m_order->push_back(m_name);
+        if (onFrame) {
+            onFrame();
+        }
+    }
+    std::vector<int>* m_order;
+    int m_name;
+};
+
+TEST(FrameClock, CallsComeFromTheLoopEarliestFirstOnceEachAndNeverAfterACancelOrTheirEnd) {
+    PlainDialog dialog;
+    test::RunDialog(dialog, [&] {
+        std::vector<int> order;
+        Frames first(&order, 1);
+        Frames second(&order, 2);
+        Frames third(&order, 3);
+        Frames cancelled(&order, 4);
+        auto gone = std::make_unique<Frames>(&order, 5);
+        first.CallIn(400);
+        first.CallIn(5);  // asked again for sooner: takes the sooner time
+        second.CallIn(100);
+        second.CallIn(600);  // asked again for later: keeps the earlier time
+        third.CallIn(250);
+        cancelled.CallIn(0);
+        gone->CallIn(0);
+        EXPECT_TRUE(order.empty()) << "a call came from inside CallIn";
+        cancelled.CancelCall();
+        gone.reset();
+        ASSERT_TRUE(test::PumpUntil([&] { return order.size() >= 3; }, 2000));
+        test::PumpFor(100);
+        EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));
+        EXPECT_FALSE(second.CallWaiting());
+        EXPECT_EQ(cancelled.calls, 0);
+    });
+}
+
+// A client's call may ask for another, end another's wait, or ask again for itself; a call asked
+// for while a validation message is open still comes, so the screen stays up to date under it.
+TEST(FrameClock, ACallMayAskForCallsAndCancelThemAndCallsComeUnderAValidationMessage) {
+    PlainDialog dialog;
+    test::RunDialog(dialog, [&] {
+        std::vector<int> order;
+        Frames first(&order, 1);
+        Frames second(&order, 2);
+        Frames third(&order, 3);
+        first.onFrame = [&] {
+            second.CancelCall();
+            if (first.calls < 3) {
+                first.CallIn(1);
+            }
+            third.CallIn(0);
+        };
+        second.CallIn(20);
+        first.CallIn(0);
+        ASSERT_TRUE(test::PumpUntil([&] { return first.calls == 3 && third.calls >= 1; }));
+        test::PumpFor(50);
+        EXPECT_EQ(second.calls, 0);
+        EXPECT_EQ(first.calls, 3);
+
+        test::MessageBoxes boxes;
+        int underBox = 0;
+        Frames shown(&order, 4);
+        shown.onFrame = [&] { ++underBox; };
+        boxes.whileOpen = [&] {
+            shown.CallIn(afx::kFrameMs);
+            EXPECT_TRUE(test::PumpUntil([&] { return underBox == 1; }, 2000)) << "no frame under the message";
+        };
+        dialog.SetDlgItemText(IDC_EDIT_LOCAL_PORT, "x");
+        EXPECT_FALSE(dialog.UpdateData(TRUE));
+        boxes.whileOpen = nullptr;
+        EXPECT_EQ(underBox, 1);
     });
 }
 
