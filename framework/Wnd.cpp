@@ -6,6 +6,7 @@
 #include "framework/DataExchange.h"
 #include "framework/HandlerBoundary.h"
 #include "framework/WinApp.h"
+#include "framework/WindowHostBase.h"
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
@@ -62,6 +63,31 @@ void CWnd::OnTimer(UINT_PTR /*id*/) { Default(); }
 
 // What a window does through its other calls, the same on every window system.
 
+BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
+    CWnd* control = parent != nullptr ? parent->GetDlgItem(static_cast<int>(id)) : nullptr;
+    afx::WindowHostBase* host = control != nullptr ? afx::HostOf(control->m_hWnd) : nullptr;
+    if (host == nullptr) {
+        return FALSE;
+    }
+    host->Bind(this);
+    return TRUE;
+}
+
+CWnd* CWnd::FromHandle(HWND hWnd) {
+    afx::WindowHostBase* host = afx::HostOf(hWnd);
+    return host != nullptr ? host->Owner() : nullptr;
+}
+
+UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, void* /*unused*/) {
+    afx::WindowHostBase* host = afx::HostOf(m_hWnd);
+    return host != nullptr ? host->SetTimer(id, elapse) : 0;
+}
+
+BOOL CWnd::KillTimer(UINT_PTR id) {
+    afx::WindowHostBase* host = afx::HostOf(m_hWnd);
+    return host != nullptr && host->KillTimer(id) ? TRUE : FALSE;
+}
+
 BOOL CWnd::Attach(HWND hWnd) {
     if (m_hWnd != nullptr || !::IsWindow(hWnd)) {
         return FALSE;
@@ -109,3 +135,15 @@ BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::SendMessage(m_hWnd, message, wParam, lParam);
 }
+
+BOOL PostMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    afx::WindowHostBase* host = afx::HostOf(hWnd);
+    return host != nullptr && host->Post(message, wParam, lParam) ? TRUE : FALSE;
+}
+
+LRESULT SendMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    afx::WindowHostBase* host = afx::HostOf(hWnd);
+    return host != nullptr ? host->Deliver(message, wParam, lParam) : 0;
+}
+
+BOOL IsWindow(HWND hWnd) { return afx::HostOf(hWnd) != nullptr ? TRUE : FALSE; }

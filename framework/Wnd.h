@@ -11,8 +11,9 @@
 class CMenu;
 
 namespace afx {
+class WindowHostBase;
 class WindowHost;
-}
+}  // namespace afx
 
 class CWnd : public CCmdTarget {
 public:
@@ -90,6 +91,7 @@ protected:
 
 private:
     friend class afx::WindowHost;
+    friend class afx::WindowHostBase;
     // Delivers one message inside the handler error boundary.
     LRESULT CallWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 

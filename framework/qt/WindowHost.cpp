@@ -34,12 +34,13 @@ QEvent::Type MessageEvent::EventType() {
     return type;
 }
 
-WindowHost::WindowHost(CWnd* owner, const char* name) : m_owner(owner), m_name(name ? name : "") {
+WindowHost::WindowHost(CWnd* owner, const char* name) : WindowHostBase(this, owner), m_name(name ? name : "") {
     setObjectName(QString::fromUtf8(m_name));
     Register();
 }
 
-WindowHost::WindowHost(QWidget* widget, UINT controlId) : QObject(widget), m_widget(widget), m_controlId(controlId) {
+WindowHost::WindowHost(QWidget* widget, UINT controlId)
+    : QObject(widget), WindowHostBase(this), m_widget(widget), m_controlId(controlId) {
     widget->setProperty(kHostProperty, QVariant::fromValue(static_cast<QObject*>(this)));
     Register();
 }
@@ -53,38 +54,6 @@ WindowHost::~WindowHost() {
     control_reads::Forget(m_widget);
     LiveWindows().erase(m_handle);
     Unbind();
-}
-
-CWnd* WindowHost::Owner() const {
-    if (m_owner != nullptr) {
-        return m_owner;
-    }
-    if (!m_plain && m_widget != nullptr) {
-        auto* self = const_cast<WindowHost*>(this);
-        self->m_plain = std::make_unique<CWnd>();
-        self->m_plain->m_hWnd = m_handle;
-        self->m_plain->m_pHost = self;
-    }
-    return m_plain.get();
-}
-
-void WindowHost::Bind(CWnd* owner) {
-    Unbind();
-    m_owner = owner;
-    owner->m_hWnd = m_handle;
-    owner->m_pHost = this;
-}
-
-void WindowHost::Unbind() {
-    if (m_owner != nullptr && m_owner->m_pHost == this) {
-        m_owner->m_hWnd = nullptr;
-        m_owner->m_pHost = nullptr;
-    }
-    m_owner = nullptr;
-    if (m_plain) {
-        m_plain->m_hWnd = nullptr;
-        m_plain->m_pHost = nullptr;
-    }
 }
 
 void WindowHost::Retire() {
@@ -143,6 +112,8 @@ QWidget* WindowHost::WidgetOf(const CWnd* wnd) {
     WindowHost* host = wnd->m_pHost != nullptr ? wnd->m_pHost : FromHandle(wnd->m_hWnd);
     return host != nullptr ? host->Widget() : nullptr;
 }
+
+WindowHostBase* HostOf(HWND window) { return WindowHost::FromHandle(window); }
 
 WindowHost* WindowHost::FromHandle(HWND handle) {
     const auto found = LiveWindows().find(handle);

@@ -1,6 +1,7 @@
 #pragma once
-// The Qt side of a CWnd. A host carries the window's handle, receives its posted messages as Qt
-// events and, for a window on screen, stands beside the QWidget that shows it.
+// The Qt side of a CWnd. A host carries the window's handle and the object bound to it
+// (WindowHostBase), receives its posted messages as Qt events and, for a window on screen, stands
+// beside the QWidget that shows it. Twin: framework/win32/WindowHost.h.
 
 #include <QEvent>
 #include <QObject>
@@ -12,6 +13,7 @@
 
 #include "framework/AfxTypes.h"
 #include "framework/HeldMessages.h"
+#include "framework/WindowHostBase.h"
 #include "framework/qt/WindowTimer.h"
 
 class CWnd;
@@ -30,7 +32,7 @@ public:
     LPARAM m_lParam;
 };
 
-class WindowHost : public QObject {
+class WindowHost : public QObject, public WindowHostBase {
 public:
     // A window that only receives messages.
     WindowHost(CWnd* owner, const char* name);
@@ -42,26 +44,17 @@ public:
     // once, or once the message it is handling has returned.
     void Retire();
 
-    // Hands one message to the owner's window procedure; 0 once the window is destroyed.
-    LRESULT Deliver(UINT message, WPARAM wParam, LPARAM lParam);
-    // Queues a message for the window, delivered from the event loop in the order posted.
-    bool Post(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Deliver(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool Post(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Whether a message posted to the window waits to be delivered.
     bool HasWaiting() const { return m_waiting > 0; }
 
-    // The object receiving the window's messages: the bound program object, else a plain CWnd of
-    // the framework's.
-    CWnd* Owner() const;
-    void Bind(CWnd* owner);
-    void Unbind();
-
-    HWND Handle() const { return m_handle; }
     QWidget* Widget() const { return m_widget; }
     UINT ControlId() const { return m_controlId; }
     const QByteArray& Name() const { return m_name; }
 
-    UINT_PTR SetTimer(UINT_PTR id, UINT elapse);
-    bool KillTimer(UINT_PTR id);
+    UINT_PTR SetTimer(UINT_PTR id, UINT elapse) override;
+    bool KillTimer(UINT_PTR id) override;
 
     static WindowHost* FromHandle(HWND handle);
     // The widget behind a window object, or null.
@@ -71,13 +64,11 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool Lives() const override { return m_widget != nullptr; }
 
 private:
     void Register();
 
-    CWnd* m_owner = nullptr;
-    std::unique_ptr<CWnd> m_plain;  // receives the messages of a control no program object is bound to
-    HWND m_handle = nullptr;
     QPointer<QWidget> m_widget;
     UINT m_controlId = 0;
     QByteArray m_name;

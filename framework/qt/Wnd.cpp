@@ -62,16 +62,6 @@ BOOL CWnd::DestroyWindow() {
     return TRUE;
 }
 
-BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
-    CWnd* control = parent != nullptr ? parent->GetDlgItem(static_cast<int>(id)) : nullptr;
-    WindowHost* host = control != nullptr ? WindowHost::FromHandle(control->m_hWnd) : nullptr;
-    if (host == nullptr) {
-        return FALSE;
-    }
-    host->Bind(this);
-    return TRUE;
-}
-
 CWnd* CWnd::GetDlgItem(int id) const {
     auto* dialog = qobject_cast<afx::DialogWindow*>(WidgetOf(this));
     WindowHost* control = dialog != nullptr ? dialog->Control(static_cast<UINT>(id)) : nullptr;
@@ -153,16 +143,6 @@ CWnd* CWnd::GetFocus() {
     return host != nullptr ? host->Owner() : nullptr;
 }
 
-UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, void* /*unused*/) {
-    WindowHost* host = WindowHost::FromHandle(m_hWnd);
-    return host != nullptr ? host->SetTimer(id, elapse) : 0;
-}
-
-BOOL CWnd::KillTimer(UINT_PTR id) {
-    WindowHost* host = WindowHost::FromHandle(m_hWnd);
-    return host != nullptr && host->KillTimer(id) ? TRUE : FALSE;
-}
-
 HICON CWnd::SetIcon(HICON icon, BOOL big) {
     QWidget* widget = WidgetOf(this);
     if (widget == nullptr) {
@@ -205,11 +185,6 @@ const char* CWnd::WindowName() const {
     return host != nullptr ? host->Name().constData() : "";
 }
 
-CWnd* CWnd::FromHandle(HWND hWnd) {
-    WindowHost* host = WindowHost::FromHandle(hWnd);
-    return host != nullptr ? host->Owner() : nullptr;
-}
-
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM /*lParam*/) {
     QWidget* widget = WidgetOf(this);
     if (widget == nullptr) {
@@ -231,11 +206,6 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM /*lParam*/) {
     return 0;
 }
 
-BOOL PostMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    WindowHost* host = WindowHost::FromHandle(hWnd);
-    return host != nullptr && host->Post(message, wParam, lParam) ? TRUE : FALSE;
-}
-
 BOOL PostOrDeliverMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     WindowHost* host = WindowHost::FromHandle(hWnd);
     if (host == nullptr) {
@@ -247,10 +217,3 @@ BOOL PostOrDeliverMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
     host->Deliver(message, wParam, lParam);
     return TRUE;
 }
-
-LRESULT SendMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    WindowHost* host = WindowHost::FromHandle(hWnd);
-    return host != nullptr ? host->Deliver(message, wParam, lParam) : 0;
-}
-
-BOOL IsWindow(HWND hWnd) { return WindowHost::FromHandle(hWnd) != nullptr ? TRUE : FALSE; }

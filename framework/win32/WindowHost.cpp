@@ -41,7 +41,8 @@ UINT TimerMessageId() {
 }
 
 WindowHost::WindowHost(HWND handle, Kind kind, std::string name)
-    : m_handle(handle), m_kind(kind), m_name(std::move(name)) {
+    : WindowHostBase(this), m_kind(kind), m_name(std::move(name)) {
+    m_handle = handle;
     LiveWindows()[handle] = this;
 }
 
@@ -60,6 +61,8 @@ WindowHost* WindowHost::CreateMessageOnly(const char* name) {
 }
 
 WindowHost* WindowHost::AdoptDialog(HWND handle) { return new WindowHost(handle, Kind::Dialog); }
+
+WindowHostBase* HostOf(HWND window) { return WindowHost::FromHandle(window); }
 
 WindowHost* WindowHost::FromHandle(HWND handle) {
     if (handle == nullptr) {
@@ -80,37 +83,6 @@ WindowHost* WindowHost::FromHandle(HWND handle) {
     auto* control = new WindowHost(handle, Kind::Control);
     dialog->second->m_controls.push_back(control);
     return control;
-}
-
-CWnd* WindowHost::Owner() {
-    if (m_owner != nullptr) {
-        return m_owner;
-    }
-    if (!m_plain && !m_retired) {
-        m_plain = std::make_unique<CWnd>();
-        m_plain->m_hWnd = m_handle;
-        m_plain->m_pHost = this;
-    }
-    return m_plain.get();
-}
-
-void WindowHost::Bind(CWnd* owner) {
-    Unbind();
-    m_owner = owner;
-    owner->m_hWnd = m_handle;
-    owner->m_pHost = this;
-}
-
-void WindowHost::Unbind() {
-    if (m_owner != nullptr && m_owner->m_pHost == this) {
-        m_owner->m_hWnd = nullptr;
-        m_owner->m_pHost = nullptr;
-    }
-    m_owner = nullptr;
-    if (m_plain) {
-        m_plain->m_hWnd = nullptr;
-        m_plain->m_pHost = nullptr;
-    }
 }
 
 void WindowHost::Retire() {

@@ -1,6 +1,6 @@
 #pragma once
 // The Win32 side of a CWnd. A host stands beside one of the system's windows: it knows the program
-// object bound to it, carries the messages the framework posts to it, and delivers what the window
+// object bound to it (WindowHostBase), carries the messages the framework posts to it, and delivers what the window
 // receives to that object's window procedure.
 
 #include <deque>
@@ -11,12 +11,13 @@
 
 #include "framework/AfxTypes.h"
 #include "framework/HeldMessages.h"
+#include "framework/WindowHostBase.h"
 
 class CWnd;
 
 namespace afx {
 
-class WindowHost {
+class WindowHost : public WindowHostBase {
 public:
     enum class Kind {
         MessageOnly,  // never shown; every message routed
@@ -25,25 +26,17 @@ public:
     };
 
     WindowHost(HWND handle, Kind kind, std::string name = {});
-    ~WindowHost();
-    WindowHost(const WindowHost&) = delete;
-    WindowHost& operator=(const WindowHost&) = delete;
+    ~WindowHost() override;
 
     // The system destroyed the window: no message reaches its object any more. The host goes at
     // once, or once the message it is handling has returned.
     void Retire();
 
-    // Hands one message to the owner's window procedure; 0 once the window is destroyed.
-    LRESULT Deliver(UINT message, WPARAM wParam, LPARAM lParam);
-    // Queues a message for the window and wakes its thread's loop for it.
-    bool Post(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Deliver(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Queued on the host, the thread's loop woken for it.
+    bool Post(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool HasWaiting() const { return !m_posted.empty(); }
 
-    CWnd* Owner();
-    void Bind(CWnd* owner);
-    void Unbind();
-
-    HWND Handle() const { return m_handle; }
     Kind GetKind() const { return m_kind; }
     const std::string& Name() const { return m_name; }
 
@@ -52,8 +45,8 @@ public:
     // for every chunk received.
     HWND Item(int id);
 
-    UINT_PTR SetTimer(UINT_PTR id, UINT elapse);
-    bool KillTimer(UINT_PTR id);
+    UINT_PTR SetTimer(UINT_PTR id, UINT elapse) override;
+    bool KillTimer(UINT_PTR id) override;
 
     // The live host of a window, made on first use for a control of a routed dialog.
     static WindowHost* FromHandle(HWND handle);
@@ -69,11 +62,10 @@ private:
     static std::intptr_t Route(void* window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
     void DeliverPosted();
 
-    HWND m_handle;
+    bool Lives() const override { return !m_retired; }
+
     Kind m_kind;
     std::string m_name;
-    CWnd* m_owner = nullptr;
-    std::unique_ptr<CWnd> m_plain;  // receives the messages of a control no program object is bound to
     int m_dispatching = 0;
     bool m_retired = false;
     struct Posted {

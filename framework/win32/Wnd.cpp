@@ -73,16 +73,6 @@ BOOL CWnd::DestroyWindow() {
     return TRUE;
 }
 
-BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
-    CWnd* control = parent != nullptr ? parent->GetDlgItem(static_cast<int>(id)) : nullptr;
-    WindowHost* host = control != nullptr ? WindowHost::FromHandle(control->m_hWnd) : nullptr;
-    if (host == nullptr) {
-        return FALSE;
-    }
-    host->Bind(this);
-    return TRUE;
-}
-
 CWnd* CWnd::GetDlgItem(int id) const {
     WindowHost* host = WindowHost::FromHandle(m_hWnd);
     if (host == nullptr || host->GetKind() != WindowHost::Kind::Dialog) {
@@ -160,16 +150,6 @@ CWnd* CWnd::GetFocus() {
     return focus != nullptr ? OwnerOf(focus) : nullptr;
 }
 
-UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, void* /*unused*/) {
-    WindowHost* host = WindowHost::FromHandle(m_hWnd);
-    return host != nullptr ? host->SetTimer(id, elapse) : 0;
-}
-
-BOOL CWnd::KillTimer(UINT_PTR id) {
-    WindowHost* host = WindowHost::FromHandle(m_hWnd);
-    return host != nullptr && host->KillTimer(id) ? TRUE : FALSE;
-}
-
 HICON CWnd::SetIcon(HICON icon, BOOL big) {
     if (!::IsWindow(m_hWnd)) {
         return nullptr;
@@ -207,11 +187,6 @@ const char* CWnd::WindowName() const {
     return host != nullptr ? host->Name().c_str() : "";
 }
 
-CWnd* CWnd::FromHandle(HWND hWnd) {
-    WindowHost* host = WindowHost::FromHandle(hWnd);
-    return host != nullptr ? host->Owner() : nullptr;
-}
-
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     WindowHost* host = WindowHost::FromHandle(m_hWnd);
     if (host == nullptr) {
@@ -224,15 +199,3 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     return w32::CallSuper(Native(m_hWnd), message, wParam, lParam);
 }
-
-BOOL PostMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    WindowHost* host = WindowHost::FromHandle(hWnd);
-    return host != nullptr && host->Post(message, wParam, lParam) ? TRUE : FALSE;
-}
-
-LRESULT SendMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    WindowHost* host = WindowHost::FromHandle(hWnd);
-    return host != nullptr ? host->Deliver(message, wParam, lParam) : 0;
-}
-
-BOOL IsWindow(HWND hWnd) { return WindowHost::FromHandle(hWnd) != nullptr ? TRUE : FALSE; }
