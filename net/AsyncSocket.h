@@ -3,10 +3,12 @@
 // created it, one at a time and in the order the events happened.
 //
 // The socket service keeps, per thread, a live table (handle to object), a retired table (handle to
-// the number of retire notices still queued for it), a first-in first-out notice queue and a hidden
-// notification window that exists exactly while the live table is not empty. The platform posts
-// each registered event to that window; the window's handler queues it and hands the queue out in
-// order. A notice for a handle closed after it was posted is dropped.
+// the number of retire notices still queued for it) and a hidden notification window that exists
+// exactly while the live table is not empty. The platform sends each registered event to that
+// window as a notice, in the order the events happened (on Windows the system posts it; on Linux the
+// registry posts it, or delivers it from the event loop when nothing posted waits before it); the
+// window's handler hands each notice straight to its socket. A notice for a handle closed after it
+// was posted is dropped.
 
 #include "framework/AfxTypes.h"
 #include "framework/Object.h"

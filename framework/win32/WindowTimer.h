@@ -4,6 +4,7 @@
 // tick of a timer is ever waiting: after the window's thread was held up, one late tick comes, then
 // the next point of the schedule that lies in the future. The system's own timers round to about
 // 10 ms, so one thread keeps the schedules and posts each tick to the window's thread.
+// Twin: framework/qt/WindowTimer.h.
 
 #include <cstdint>
 
@@ -11,7 +12,8 @@
 
 namespace afx::timers {
 
-// Starts or restarts timer `id` of `window`; returns the tick's tag for Consume.
+// Starts or restarts timer `id` of `window`. Each start gives the timer a new tag, which its ticks
+// carry in lParam, so that a tick posted before a restart or a kill is known for stale by Consume.
 void Set(HWND window, UINT_PTR id, std::int64_t periodMs);
 bool Kill(HWND window, UINT_PTR id);
 // A tick arrived on the window's thread: true when the timer still runs with that tag, and the
