@@ -3,9 +3,11 @@
 // is read for every chunk received, and its fields seldom change: while no control that was read
 // has changed since, the next read takes each field from here instead of asking its control again.
 //
-// The backends count the changes that could make a kept field stale: a change to a control after it
-// was read (by the user, the program or another program), a control that was read destroyed, and
-// any read whose control's changes they cannot follow. A field without a control is never kept.
+// The backends count the changes that could make a kept field stale, each in one place, its
+// ControlReads (framework/qt/ControlReads.h, framework/win32/ControlReads.h): a change to a control
+// after it was read (by the user, the program or another program), a control that was read
+// destroyed, and any read whose control's changes they cannot follow. A field without a control is
+// never kept.
 
 #include <cstdint>
 #include <vector>

@@ -8,5 +8,4 @@ unsigned CMemoryException::MessageId() const { return AFX_IDS_MEMORY_EXCEPTION; 
 
 void AfxThrowResourceException() { throw CResourceException(); }
 
-
 void AfxThrowUserException() { throw CUserException(); }

@@ -23,7 +23,6 @@ CWinApp::~CWinApp() {
 
 BOOL CWinApp::InitInstance() { return TRUE; }
 
-
 int CWinApp::ExitInstance() { return 0; }
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)

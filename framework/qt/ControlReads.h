@@ -25,5 +25,8 @@ UINT Check(const QWidget* control);
 inline void Changed(const QWidget* /*control*/) { ControlChanged(); }
 // The control is being destroyed or retired.
 inline void Forget(const QWidget* /*control*/) { ControlChanged(); }
+// A window that is no control was read (a dialog's title): its changes are not followed, so the
+// read counts as a change and no form read keeps it.
+inline void ReadUnfollowed() { ControlChanged(); }
 
 }  // namespace afx::control_reads

@@ -7,7 +7,6 @@
 #include <QThread>
 #include <QWindow>
 
-#include "framework/FormReads.h"
 #include "framework/qt/ControlReads.h"
 #include "framework/qt/DialogWindow.h"
 #include "framework/qt/PostOrDeliver.h"
@@ -86,7 +85,7 @@ void CWnd::GetWindowText(CString& text) const {
     if (widget != nullptr) {
         afx::control_reads::Text(widget, text);
     } else {
-        afx::ControlChanged();  // not a control: no read of it is kept
+        afx::control_reads::ReadUnfollowed();
         text = std::string(WindowName());
     }
 }

@@ -64,6 +64,8 @@ void Changed(HWND control) {
     }
 }
 
+void ReadUnfollowed() { ControlChanged(); }
+
 void Forget(HWND control) {
     ReadSinceChange().erase(control);
     ControlChanged();

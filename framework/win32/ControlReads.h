@@ -22,5 +22,8 @@ void BeforeMessage(HWND control, UINT message);
 void Changed(HWND control);
 // The control is being destroyed.
 void Forget(HWND control);
+// A window that is no control was read (a dialog's title): its changes are not followed, so the
+// read counts as a change and no form read keeps it.
+void ReadUnfollowed();
 
 }  // namespace afx::control_reads

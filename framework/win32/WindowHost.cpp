@@ -204,8 +204,7 @@ std::intptr_t WindowHost::Route(void* window, unsigned message, std::uintptr_t w
         return 0;
     }
     if (message == TimerMessageId()) {
-        // Ticks that come while a validation message is shown are dropped, not delivered later.
-        if (timers::Consume(handle, wParam, lParam) && !TimerTicksDropped()) {
+        if (timers::TakeTick(handle, wParam, lParam)) {
             host->Deliver(WM_TIMER, wParam, 0);
         }
         return 0;

@@ -8,6 +8,7 @@
 #include <thread>
 #include <utility>
 
+#include "framework/HeldMessages.h"
 #include "framework/win32/User32.h"
 #include "framework/win32/WindowHost.h"
 
@@ -132,6 +133,9 @@ private:
 
 void Set(HWND window, UINT_PTR id, std::int64_t periodMs) { Schedule::Instance().Set(window, id, periodMs); }
 bool Kill(HWND window, UINT_PTR id) { return Schedule::Instance().Kill(window, id); }
-bool Consume(HWND window, UINT_PTR id, LPARAM tag) { return Schedule::Instance().Consume(window, id, tag); }
+bool TakeTick(HWND window, UINT_PTR id, LPARAM tag) {
+    const bool running = Schedule::Instance().Consume(window, id, tag);
+    return running && !TimerTicksDropped();
+}
 
 }  // namespace afx::timers

@@ -16,8 +16,9 @@ namespace afx::timers {
 // carry in lParam, so that a tick posted before a restart or a kill is known for stale by Consume.
 void Set(HWND window, UINT_PTR id, std::int64_t periodMs);
 bool Kill(HWND window, UINT_PTR id);
-// A tick arrived on the window's thread: true when the timer still runs with that tag, and the
-// next tick may be posted.
-bool Consume(HWND window, UINT_PTR id, LPARAM tag);
+// A tick arrived on the window's thread; the next one may be posted. True when it is to be
+// delivered: the timer still runs with that tag, and no validation message is open (ticks that come
+// while one is shown are dropped, not delivered later).
+bool TakeTick(HWND window, UINT_PTR id, LPARAM tag);
 
 }  // namespace afx::timers

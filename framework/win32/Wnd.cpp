@@ -1,7 +1,6 @@
 // The window system's side of CWnd: what a window is and does, through its host and the system.
 #include "framework/Wnd.h"
 
-#include "framework/FormReads.h"
 #include "framework/Menu.h"
 #include "framework/win32/ControlReads.h"
 #include "framework/win32/DialogWindow.h"
@@ -98,7 +97,7 @@ void CWnd::GetWindowText(CString& text) const {
     } else if (host->GetKind() == WindowHost::Kind::Control) {
         text = afx::control_reads::Text(m_hWnd).c_str();
     } else {
-        afx::ControlChanged();  // not a control: no read of it is kept
+        afx::control_reads::ReadUnfollowed();
         text = w32::GetText(Native(m_hWnd));
     }
 }
