@@ -88,7 +88,7 @@ afx::MultiLineEdit& Box() {
     }();
     static auto* box = new afx::MultiLineEdit(0, nullptr);
     (void)application;
-    box->m_limit = 1u << 20;
+    box->SetTextLimit(1u << 20);
     return *box;
 }
 

@@ -90,7 +90,7 @@ void CEdit::LineScroll(int lines) {
 
 UINT CEdit::GetLimitText() const {
     if (auto* edit = As<afx::MultiLineEdit>(this)) {
-        return edit->m_limit;
+        return edit->TextLimit();
     }
     auto* line = As<QLineEdit>(this);
     return line != nullptr ? static_cast<UINT>(line->maxLength()) : 0;
@@ -99,7 +99,7 @@ UINT CEdit::GetLimitText() const {
 void CEdit::SetLimitText(UINT limit) {
     // 0 asks for the largest limit the control has.
     if (auto* edit = As<afx::MultiLineEdit>(this)) {
-        edit->m_limit = limit != 0 ? limit : 0x7FFFFFFE;
+        edit->SetTextLimit(limit != 0 ? limit : 0x7FFFFFFE);
     } else if (auto* line = As<QLineEdit>(this)) {
         line->setMaxLength(limit != 0 && limit < 32767 ? static_cast<int>(limit) : 32767);
     }

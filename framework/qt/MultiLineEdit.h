@@ -58,7 +58,9 @@ public:
     // Applies the edits the program has made since the last frame.
     void Flush();
 
-    UINT m_limit = 30000;
+    // How many characters the user may type the text up to; the program's own changes pass it.
+    UINT TextLimit() const { return m_limit; }
+    void SetTextLimit(UINT limit) { m_limit = limit; }
 
 protected:
     bool event(QEvent* event) override;
@@ -80,6 +82,7 @@ private:
     void CutLongBlocks(int from, int to);
     bool RoomFor(int added) const;
 
+    UINT m_limit = 30000;
     EditBatch m_pending;
     QElapsedTimer m_lastFlush;
     qint64 m_frameMs = kFrameMs;  // the shortest time between two flushes, from what the last one cost
