@@ -1,24 +1,13 @@
 // Starting the socket service over POSIX sockets, which need no start: the versions Windows Sockets
-// grants, counted starts and cleanups, and a seam for tests that makes the start fail or grant
-// another version. Twin: net/win32/Startup.cpp.
+// grants and counted starts and cleanups, or the answer the tests asked for (StartupOutcome.h).
+// Twin: net/win32/Startup.cpp.
 #include <cstring>
-#include <optional>
 
+#include "net/StartupOutcome.h"
 #include "net/winsock.h"
-#include "net/winsock_testing.h"
 
 namespace winsock {
 namespace {
-
-struct StartupOutcome {
-    int error;
-    WORD version;
-};
-
-std::optional<StartupOutcome>& Override() {
-    static std::optional<StartupOutcome> outcome;
-    return outcome;
-}
 
 int& StartCount() {
     static int count = 0;
@@ -30,21 +19,16 @@ constexpr WORD kHighVersion = MAKEWORD(2, 2);
 
 }  // namespace
 
-namespace testing {
-void SetStartupOutcome(int error, WORD version) { Override() = StartupOutcome{error, version}; }
-void ResetStartupOutcome() { Override().reset(); }
-}  // namespace testing
-
 int WSAStartup(WORD versionRequested, WSADATA* data) {
     if (data == nullptr) {
         return WSAEFAULT;
     }
     WORD granted = versionRequested;
-    if (Override()) {
-        if (Override()->error != 0) {
-            return Override()->error;
+    if (const auto& outcome = testing::StartupOverride()) {
+        if (outcome->error != 0) {
+            return outcome->error;
         }
-        granted = Override()->version;
+        granted = outcome->version;
     } else {
         // The granted version is the one asked for, capped at the highest the service offers.
         const auto asked = MAKEWORD(HIBYTE(versionRequested), LOBYTE(versionRequested));
