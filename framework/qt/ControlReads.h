@@ -20,8 +20,8 @@ namespace afx::control_reads {
 void Text(const QWidget* control, CString& text);
 UINT Check(const QWidget* control);
 
-// The control's content changed since it was last read. Every change is counted: the widgets' own
-// text caches already tell a change since the last read from one before it.
+// The control's content changed. Every change reported is counted; the multi-line box reports a
+// gathered edit only when its text was read since its last change.
 inline void Changed(const QWidget* /*control*/) { ControlChanged(); }
 // The control is being destroyed or retired.
 inline void Forget(const QWidget* /*control*/) { ControlChanged(); }

@@ -5,9 +5,10 @@
 // limit; programmatic changes are never limited.
 //
 // What the program does to the box (replace the selection, add at the end, select all, scroll the
-// caret into view) is collected and applied to the document at most once a frame, or at once when
-// anything reads the box or the user touches it. A stream of small insertions therefore costs one
-// layout a frame, not one per insertion, and nobody can tell the difference.
+// caret into view) is collected and applied to the document at most once a frame (by the frame
+// clock, FrameClock.h), or at once when anything reads the box or the user touches it. A stream of
+// small insertions therefore costs one layout a frame, not one per insertion, and nobody can tell
+// the difference. Twin: framework/win32/MultiLineEdit.h.
 
 #include <QElapsedTimer>
 #include <QPlainTextEdit>

@@ -3,8 +3,8 @@
 // the system's box costs about as much for one insertion as for the text of a whole frame, so a
 // stream of small insertions reaches it as one. A box with edits waiting brings itself up to date
 // before any message that could read or change it, from this program or from another (a screen
-// reader's WM_GETTEXT), and once a frame has passed: at the next edit, or by a timer of its own
-// when the edits stop coming.
+// reader's WM_GETTEXT), and once a frame has passed: at the next edit, or by the frame clock
+// (FrameClock.h) when the edits stop coming. Twin: framework/qt/MultiLineEdit.h.
 
 #include <string_view>
 

@@ -2,7 +2,8 @@
 // The program's texts for the system's status bars, gathered a frame at a time: a counter shown for
 // every chunk received would otherwise cost the system's bar a redraw a chunk. The bar shows the
 // latest text of each part within a frame, and before any message that could read it, from this
-// program or from another (a screen reader's SB_GETTEXT).
+// program or from another (a screen reader's SB_GETTEXT); the frame clock (FrameClock.h) shows
+// what waits when the texts stop changing. Twin: framework/qt/StatusBar.h.
 
 #include <string>
 
