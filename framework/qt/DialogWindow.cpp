@@ -4,26 +4,18 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QEventLoop>
 #include <QGroupBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QContextMenuEvent>
-#include <QIcon>
 #include <QMenu>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
 
 #include <algorithm>
-#include <exception>
-#include <optional>
 #include <vector>
 
-#include "framework/ControlLabels.h"
 #include "framework/Dialog.h"
-#include "framework/PaintDC.h"
 #include "framework/WinApp.h"
 #include "framework/qt/Accessibility.h"
 #include "framework/qt/DialogControls.h"

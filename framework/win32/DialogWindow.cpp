@@ -1,21 +1,17 @@
 #include "framework/win32/DialogWindow.h"
 
 #include <algorithm>
-#include <cstring>
-#include <exception>
 #include <map>
 #include <memory>
 #include <span>
-#include <string>
 #include <vector>
 
-#include "framework/win32/Accessibility.h"
 #include "framework/Dialog.h"
 #include "framework/Menu.h"
-#include "framework/MessageLoop.h"
 #include "framework/Placement.h"
 #include "framework/Resources.h"
 #include "framework/WinApp.h"
+#include "framework/win32/Accessibility.h"
 #include "framework/win32/DialogTemplate.h"
 #include "framework/win32/User32.h"
 #include "framework/win32/WindowHost.h"

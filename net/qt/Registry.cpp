@@ -155,7 +155,8 @@ bool MayReadOn(const Entry& e) { return e.knownWaiting > 0 && e.window != nullpt
 // byte is known to wait any more) or the slice is over.
 void DeliverReads(int fd) {
     const auto sliceEnd = std::chrono::steady_clock::now() + kReadSlice;
-    for (Entry* e = Find(fd); e != nullptr && MayReadOn(*e); e = Find(fd)) {
+    Entry* e = Find(fd);
+    while (e != nullptr && MayReadOn(*e)) {
         e->readPending = true;
         Post(fd, *e, FD_READ, 0, Via::Loop);
         e = Find(fd);
