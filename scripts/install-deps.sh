@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs, when any is missing; quiet and quick when all are
-# there. Usage: scripts/install-deps.sh build|bench|test|lint|fuzz|package|package-check|screenshot|a11y
+# there. Usage: scripts/install-deps.sh build|bench|test|lint|fuzz|package|package-check|screenshot|a11y|windows|windows32|windows-package|guest32
 set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev fonts-dejavu-core fonts-noto-cjk iproute2 util-linux procps)
@@ -16,6 +16,8 @@ case "${1:-build}" in
   # The cross-build, the GoogleTest sources it builds, Wine to run what it makes, and a display.
   windows) packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools libgtest-dev wine wine64 xvfb xauth x11-utils imagemagick socat locales) ;;
   windows32) packages+=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools libgtest-dev file zip unzip) ;;
+  # The emulated guest that runs 32-bit Wine (scripts/guest32-make.sh, guest32-run.sh).
+  guest32) packages+=(qemu-system-x86 debootstrap e2fsprogs) ;;
   windows-package) packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools nsis p7zip-full zip unzip wine wine64 xvfb xauth) ;;
 esac
 

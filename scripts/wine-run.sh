@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine in the project's own prefix (build/wine-prefix, or
 # $QUENZO_WINEPREFIX), making the prefix on first use. CMake runs test discovery and the tests
-# through this script. Needs a display: test.sh --windows starts Xvfb and sets DISPLAY.
+# through this script. Needs a display: test.sh --windows starts Xvfb and sets DISPLAY. The prefix is
+# 64-bit Windows unless QUENZO_WINEARCH=win32 asks for a 32-bit one (where 32-bit Wine runs).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 export WINEPREFIX=${QUENZO_WINEPREFIX:-$here/build/wine-prefix}
-export WINEARCH=win64
+export WINEARCH=${QUENZO_WINEARCH:-win64}
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko: nothing here needs them, and asking for them would wait for a person.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-loader=/usr/lib/wine/wine64
-[[ -x $loader ]] || loader=$(command -v wine64 || command -v wine)
+if [[ $WINEARCH == win32 ]]; then
+  loader=/usr/lib/wine/wine
+  [[ -x $loader ]] || loader=$(command -v wine)
+else
+  loader=/usr/lib/wine/wine64
+  [[ -x $loader ]] || loader=$(command -v wine64 || command -v wine)
+fi
 server=/usr/lib/wine/wineserver
 [[ -x $server ]] || server=$(command -v wineserver)
 
