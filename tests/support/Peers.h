@@ -8,7 +8,8 @@
 
 namespace test {
 
-// Delivers messages until done() or five seconds; true when done().
+// Delivers messages until done() or five seconds (times QUENZO_TEST_SLOWDOWN, when it is set); true
+// when done().
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 // Delivers messages for a while, for checking that something does not happen.
 void PumpFor(int milliseconds);
