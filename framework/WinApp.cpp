@@ -1,6 +1,7 @@
 #include "framework/WinApp.h"
 
 #include "framework/Dialog.h"
+#include "framework/HelpEngine.h"
 #include "framework/MessageBox.h"
 #include "framework/PaintDC.h"
 #include "framework/Resources.h"
@@ -52,7 +53,11 @@ void CWinApp::OnHelp() {
     WinHelp(0x20000 + (dialog != nullptr ? dialog->TemplateId() : 0));
 }
 
-void CWinApp::WinHelp(DWORD /*context*/) { AfxMessageBox(AFX_IDP_FAILED_TO_LAUNCH_HELP); }
+void CWinApp::WinHelp(DWORD context) {
+    if (!afx::ShowHelpTopic(m_strHelpFilePath, context)) {
+        AfxMessageBox(AFX_IDP_FAILED_TO_LAUNCH_HELP);
+    }
+}
 
 int CWinApp::DoMessageBox(const char* prompt, UINT type, UINT helpId) {
     if ((type & MB_ICONMASK) == 0) {

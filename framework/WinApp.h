@@ -22,8 +22,8 @@ public:
 
     // The Help command: asks the help engine for the topic of the dialog that holds the focus.
     void OnHelp();
-    // Asks the help engine for topic `context` of the help file; this platform has none, so it
-    // reports that help could not be started.
+    // Asks the system's help engine for topic `context` of the help file, and reports that help
+    // could not be started when the engine cannot start (framework/HelpEngine.h).
     virtual void WinHelp(DWORD context);
 
     // Names derived from the executable at start-up.

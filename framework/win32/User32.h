@@ -154,6 +154,9 @@ bool ClickWithMouse(Handle window);
 
 int ShowMessageBox(Handle owner, std::string_view text, std::string_view caption, unsigned type);
 void Beep(unsigned type);
+// The system's help engine, asked for the topic with context number `context` of `helpFile`;
+// false when it could not be started.
+bool ShowHelpTopic(Handle owner, std::string_view helpFile, unsigned long context);
 
 // An icon of `size` pixels from the bytes of an .ico file; null when there is none.
 Handle IconFromIco(std::span<const unsigned char> ico, int size);

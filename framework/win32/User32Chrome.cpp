@@ -12,6 +12,10 @@ int ShowMessageBox(Handle owner, std::string_view text, std::string_view caption
 
 void Beep(unsigned type) { ::MessageBeep(type); }
 
+bool ShowHelpTopic(Handle owner, std::string_view helpFile, unsigned long context) {
+    return ::WinHelpW(H(owner), Utf16(helpFile).c_str(), HELP_CONTEXT, context) != FALSE;
+}
+
 Handle IconFromIco(std::span<const unsigned char> ico, int size) {
     // An .ico file is the icon directory followed by the images; the directory's entries give each
     // image's place in the file, which is what LookupIconIdFromDirectoryEx answers with.

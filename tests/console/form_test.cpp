@@ -11,6 +11,7 @@
 
 #include "net/winsock_testing.h"
 #include "tests/console/ConsoleFixture.h"
+#include "tests/support/HelpEngine.h"
 
 namespace {
 
@@ -183,15 +184,29 @@ TEST_F(FormTest, EnterReadsTheFormAndEndsOnlyWhenItIsValid) {
     EXPECT_EQ(dialog.m_strSend, "\r\nhttp://quenzo.example.com");  // at the caret, which starts at 0
 }
 
-TEST_F(FormTest, F1AsksForTheConsolesHelpTopicAndReportsThereIsNoHelp) {
-    CConsoleDlg dialog;
-    test::MessageBoxes boxes;
-    Run(dialog, [&] {
-        test::PressKey(test::Key::F1);
-        test::PressKey(test::Key::F1, test::kShift);
-    });
-    EXPECT_EQ(app.helpContexts, (std::vector<DWORD>{0x20066}));
-    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"启动帮助失败。"}));
+TEST_F(FormTest, F1AsksTheHelpEngineForTheConsolesTopicAndReportsOnlyAnEngineThatCannotStart) {
+    for (const bool refuses : {false, true}) {
+        CConsoleDlg dialog;
+        test::MessageBoxes boxes;
+        test::HelpEngine engine;
+        engine.refuses = refuses;
+        app.helpContexts.clear();
+        Run(dialog, [&] {
+            test::PressKey(test::Key::F1);
+            test::PressKey(test::Key::F1, test::kShift);
+        });
+        EXPECT_EQ(app.helpContexts, (std::vector<DWORD>{0x20066}));
+        if (!test::HelpEngine::Exists()) {
+            EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"启动帮助失败。"}));
+            continue;
+        }
+        // The engine is asked for the topic by its context number, from the program's help file.
+        ASSERT_EQ(engine.requests.size(), 1u) << refuses;
+        EXPECT_EQ(engine.requests[0].command, 1u);
+        EXPECT_EQ(engine.requests[0].context, 0x20066u);
+        EXPECT_EQ(engine.requests[0].file, app.m_strHelpFilePath);
+        EXPECT_EQ(boxes.Texts(), refuses ? std::vector<std::string>{"启动帮助失败。"} : std::vector<std::string>{});
+    }
 }
 
 TEST_F(FormTest, MessageBoxCaptionFollowsTheExecutablesName) {
