@@ -43,7 +43,9 @@ public:
     // argument (10022) and reaches no platform call.
     BOOL Bind(UINT port, const char* address = nullptr);
     // Dotted decimal text, else a host name (first address). Starts without blocking: normally false
-    // with 10035, the outcome following as OnConnect.
+    // with 10035, the outcome following as OnConnect. A stream connect that fails in the call itself
+    // (the address refused at once, 0.0.0.0 among them) fails the same way, through OnConnect; only
+    // a connect already made or under way is refused with its own error.
     BOOL Connect(const char* host, UINT port);
     virtual BOOL Accept(CAsyncSocket& connected, winsock::sockaddr* address = nullptr, int* addressLength = nullptr);
     virtual void Close();

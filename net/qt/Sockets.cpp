@@ -182,27 +182,26 @@ int connect(SOCKET s, const winsock::sockaddr* name, int nameLength) {
     if (!ToPosix(name, nameLength, &address)) {
         return SOCKET_ERROR;
     }
-    if (::connect(Fd(s), reinterpret_cast<const ::sockaddr*>(&address), sizeof address) == 0) {
+    // Windows connects to no "any" address and to no port 0; this system would take the first for
+    // itself and connect there.
+    const bool anywhere = address.sin_addr.s_addr == htonl(INADDR_ANY) || address.sin_port == 0;
+    const int result = anywhere ? -1 : ::connect(Fd(s), reinterpret_cast<const ::sockaddr*>(&address), sizeof address);
+    if (result == 0) {
         posix::registry::ConnectEnded(Fd(s), 0);
         return 0;
     }
-    switch (errno) {
-        case EINPROGRESS:
-        case EINTR:  // the connection goes on in the background
-            posix::registry::ConnectStarted(Fd(s));
-            return Fail(WSAEWOULDBLOCK, SOCKET_ERROR);
-        case ECONNREFUSED:
-        case ENETUNREACH:
-        case EHOSTUNREACH:
-        case ETIMEDOUT:
-            // Windows reports the network's answer through the connect event, never at once.
-            if (posix::registry::IsStream(Fd(s))) {
-                posix::registry::ConnectEnded(Fd(s), posix::ErrorFromErrno(errno));
-                return Fail(WSAEWOULDBLOCK, SOCKET_ERROR);
-            }
-            return FailFromErrno(SOCKET_ERROR);
-        default: return FailFromErrno(SOCKET_ERROR);
+    const int error = anywhere ? WSAEADDRNOTAVAIL : posix::ErrorFromErrno(errno);
+    if (!anywhere && (errno == EINPROGRESS || errno == EINTR)) {  // the connection goes on in the background
+        posix::registry::ConnectStarted(Fd(s));
+        return Fail(WSAEWOULDBLOCK, SOCKET_ERROR);
     }
+    // A stream socket gets every failure of its connect through the connect event, as on Windows
+    // when the network answers; only a connect already made or under way is refused by the call.
+    if (error != WSAEALREADY && error != WSAEISCONN && posix::registry::IsStream(Fd(s))) {
+        posix::registry::ConnectEnded(Fd(s), error);
+        return Fail(WSAEWOULDBLOCK, SOCKET_ERROR);
+    }
+    return Fail(error, SOCKET_ERROR);
 }
 
 int send(SOCKET s, const char* buffer, int length, int flags) { return Send(s, buffer, length, flags, nullptr); }

@@ -49,10 +49,9 @@ std::map<Socket, Notices>& Selected() {
     return selected;
 }
 
-// The network's own answers to a connect, which the system may give from the call itself.
-bool IsNetworkAnswer(int error) {
-    return error == WSAECONNREFUSED || error == WSAENETUNREACH || error == WSAEHOSTUNREACH || error == WSAETIMEDOUT;
-}
+// A failure of a connect that the connect notice reports: every one but a connect already made or
+// under way, whose own outcome is given or still to come.
+bool IsConnectOutcome(int error) { return error != WSAEWOULDBLOCK && error != WSAEALREADY && error != WSAEISCONN; }
 
 bool IsStream(Socket s) {
     int type = 0;
@@ -97,15 +96,21 @@ Socket Accept(Socket s, void* address, int* addressLength) {
 }
 
 int Connect(Socket s, const void* name, int nameLength) {
-    if (::connect(s, static_cast<const sockaddr*>(name), nameLength) == 0) {
+    // Windows refuses a connect to 0.0.0.0 or to port 0 in the call; Wine passes the first on to
+    // its host, which takes it for this machine and connects there. Both are refused here as
+    // Windows refuses them (on Windows itself this changes nothing).
+    const auto* to = static_cast<const sockaddr_in*>(name);
+    const bool refused = nameLength >= static_cast<int>(sizeof(sockaddr_in)) && to->sin_family == AF_INET &&
+                         (to->sin_addr.s_addr == htonl(INADDR_ANY) || to->sin_port == 0);
+    if (!refused && ::connect(s, static_cast<const sockaddr*>(name), nameLength) == 0) {
         return 0;
     }
-    // A stream socket that waits for its connect notice gets the network's answer through it, as
-    // it does when the answer comes later: the system gives an unreachable network's answer from
-    // the call, and no notice follows.
-    const int error = ::WSAGetLastError();
+    // A stream socket that waits for its connect notice gets every failure through it, as it does
+    // when the network answers later: the system gives some failures from the call (an unreachable
+    // network, an address it does not connect to, such as 0.0.0.0), and then no notice follows.
+    const int error = refused ? WSAEADDRNOTAVAIL : ::WSAGetLastError();
     const auto found = Selected().find(s);
-    if (IsNetworkAnswer(error) && found != Selected().end() && (found->second.events & FD_CONNECT) != 0 &&
+    if (IsConnectOutcome(error) && found != Selected().end() && (found->second.events & FD_CONNECT) != 0 &&
         IsStream(s) &&
         ::PostMessageW(found->second.window, found->second.message, s, WSAMAKESELECTREPLY(FD_CONNECT, error)) !=
             FALSE) {

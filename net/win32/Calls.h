@@ -33,6 +33,9 @@ Socket Open(int af, int type, int protocol);
 int Bind(Socket s, const void* name, int nameLength);
 int Listen(Socket s, int backlog);
 Socket Accept(Socket s, void* address, int* addressLength);
+// A stream socket selected for its connect notice gets every failure of the call but "already"
+// and "connected" through a notice, the call then failing with would-block. 0.0.0.0 and port 0
+// are refused (WSAEADDRNOTAVAIL) as Windows refuses them, under Wine too.
 int Connect(Socket s, const void* name, int nameLength);
 int Send(Socket s, const char* buffer, int length, int flags);
 int Receive(Socket s, char* buffer, int length, int flags);

@@ -56,6 +56,28 @@ TEST_F(LinkTest, AClientConnectToAClosedPortFailsAndConnectWorksAgain) {
     });
 }
 
+// Windows refuses a connect to 0.0.0.0 or to port 0 in the call itself; the console hears it as
+// any failed connect, through the connect event, and does not wait for ever. A listener of this
+// machine's is there to be found, should 0.0.0.0 be taken for this machine's own address.
+TEST_F(LinkTest, AConnectTheCallItselfRefusesFailsThroughTheConnectEvent) {
+    std::uint16_t port = 0;
+    test::Fd listener = test::TcpListener(&port);
+    CConsoleDlg dialog;
+    Run(dialog, [&] {
+        for (const std::uint16_t to : {port, std::uint16_t{0}}) {
+            dialog.m_ipModule.SetAddress(0, 0, 0, 0);
+            if (to == 0) {
+                dialog.m_ipModule.SetAddress(127, 0, 0, 1);
+            }
+            dialog.SetDlgItemText(IDC_EDIT_MODULE_PORT, std::to_string(to).c_str());
+            Click(dialog, IDC_BUTTON_CONNECT);
+            ASSERT_TRUE(test::PumpUntil([&] { return Status(dialog) == "CONNECT FAIL."; })) << to << ": " << Status(dialog);
+            test::ExpectIdle(dialog);
+            EXPECT_EQ(dialog.m_mainSocket.m_hSocket, winsock::INVALID_SOCKET);
+        }
+    });
+}
+
 TEST_F(LinkTest, ServerListensStopsAndServesExactlyOneConnection) {
     const std::uint16_t port = test::FreePort(true);
     CConsoleDlg dialog;
