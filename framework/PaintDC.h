@@ -28,8 +28,10 @@ private:
 
 inline constexpr int SM_CXICON = 11;
 inline constexpr int SM_CYICON = 12;
+inline constexpr int SM_CXSMICON = 49;  // a title bar's small icon
+inline constexpr int SM_CYSMICON = 50;
 int GetSystemMetrics(int index);
 
-// The icon group `id` of the program's resources, loaded once and never destroyed; null when the
-// program has no such icon.
+// The icon group `id` of the program's resources at the standard icon size (SM_CXICON), loaded
+// once and never destroyed; null when the program has no such icon.
 HICON AfxLoadIcon(UINT id);

@@ -61,6 +61,8 @@ public:
     UINT_PTR SetTimer(UINT_PTR id, UINT elapse, void* unused = nullptr);
     BOOL KillTimer(UINT_PTR id);
 
+    // The small icon is the icon group's own small image (SM_CXSMICON), not the big one scaled:
+    // where the window system keeps one image an icon, GetIcon(FALSE) answers that image's handle.
     HICON SetIcon(HICON icon, BOOL big);
     HICON GetIcon(BOOL big) const;
     // The window's system menu, or null when it has none. With revert set, the menu goes back to

@@ -1,7 +1,4 @@
-#include <map>
-
 #include "framework/PaintDC.h"
-#include "framework/Resources.h"
 #include "framework/Wnd.h"
 #include "framework/win32/User32.h"
 
@@ -34,19 +31,4 @@ BOOL CPaintDC::DrawIcon(int x, int y, HICON icon) {
 
 int GetSystemMetrics(int index) { return w32::SystemMetric(index); }
 
-HICON AfxLoadIcon(UINT id) {
-    static std::map<UINT, HICON> loaded;
-    const auto found = loaded.find(id);
-    if (found != loaded.end()) {
-        return found->second;
-    }
-    const std::span<const unsigned char> data = AfxFindIcon(id);
-    if (data.empty()) {
-        return nullptr;
-    }
-    const auto icon = reinterpret_cast<HICON>(w32::IconFromIco(data, w32::SystemMetric(SM_CXICON)));
-    if (icon != nullptr) {
-        loaded.emplace(id, icon);
-    }
-    return icon;
-}
+HICON AfxLoadIcon(UINT id) { return reinterpret_cast<HICON>(w32::LoadProgramIcon(id)); }

@@ -158,8 +158,12 @@ void Beep(unsigned type);
 // false when it could not be started.
 bool ShowHelpTopic(Handle owner, std::string_view helpFile, unsigned long context);
 
-// An icon of `size` pixels from the bytes of an .ico file; null when there is none.
-Handle IconFromIco(std::span<const unsigned char> ico, int size);
+// Icon group `id` of the program's own resources at the system's standard icon size, as a shared
+// icon the system keeps (never destroyed); null when the program has none.
+Handle LoadProgramIcon(unsigned id);
+// The image of a resource icon's own group that is `width` by `height` pixels, as a new icon;
+// null when the icon is no resource icon or has no such image.
+Handle IconImageOfSize(Handle icon, int width, int height);
 int SystemMetric(int index);
 
 // Painting inside the window's paint message.

@@ -16,38 +16,14 @@ bool ShowHelpTopic(Handle owner, std::string_view helpFile, unsigned long contex
     return ::WinHelpW(H(owner), Utf16(helpFile).c_str(), HELP_CONTEXT, context) != FALSE;
 }
 
-Handle IconFromIco(std::span<const unsigned char> ico, int size) {
-    // An .ico file is the icon directory followed by the images; the directory's entries give each
-    // image's place in the file, which is what LookupIconIdFromDirectoryEx answers with.
-    if (ico.size() < 6) {
-        return nullptr;
-    }
-    const auto count = static_cast<std::size_t>(ico[4] | (ico[5] << 8));
-    if (ico.size() < 6 + count * 16) {
-        return nullptr;
-    }
-    int best = -1;
-    int bestSize = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        const unsigned char* entry = ico.data() + 6 + i * 16;
-        const int width = entry[0] == 0 ? 256 : entry[0];
-        if (best < 0 || (width >= size && (bestSize < size || width < bestSize)) ||
-            (bestSize < size && width > bestSize)) {
-            best = static_cast<int>(i);
-            bestSize = width;
-        }
-    }
-    if (best < 0) {
-        return nullptr;
-    }
-    const unsigned char* entry = ico.data() + 6 + static_cast<std::size_t>(best) * 16;
-    const DWORD bytes = entry[8] | (entry[9] << 8) | (entry[10] << 16) | (static_cast<DWORD>(entry[11]) << 24);
-    const DWORD offset = entry[12] | (entry[13] << 8) | (entry[14] << 16) | (static_cast<DWORD>(entry[15]) << 24);
-    if (offset > ico.size() || bytes > ico.size() - offset) {
-        return nullptr;
-    }
-    return ::CreateIconFromResourceEx(const_cast<PBYTE>(ico.data() + offset), bytes, TRUE, 0x00030000, size, size,
-                                      LR_DEFAULTCOLOR);
+Handle LoadProgramIcon(unsigned id) {
+    return ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id));
+}
+
+Handle IconImageOfSize(Handle icon, int width, int height) {
+    // The system copies a resource icon from its resource: the group's image of that size, not a
+    // scaled copy of the image the handle shows.
+    return ::CopyImage(static_cast<HANDLE>(icon), IMAGE_ICON, width, height, LR_COPYFROMRESOURCE);
 }
 
 int SystemMetric(int index) { return ::GetSystemMetrics(index); }

@@ -1,7 +1,10 @@
 // The window system's side of CWnd: what a window is and does, through its host and the system.
 #include "framework/Wnd.h"
 
+#include <map>
+
 #include "framework/Menu.h"
+#include "framework/PaintDC.h"
 #include "framework/win32/ControlReads.h"
 #include "framework/win32/DialogWindow.h"
 #include "framework/win32/User32.h"
@@ -149,12 +152,36 @@ CWnd* CWnd::GetFocus() {
     return focus != nullptr ? OwnerOf(focus) : nullptr;
 }
 
+namespace {
+
+// The small image of an icon from its group, made once for each icon and kept as long as the
+// program runs (the program's icons are shared and never destroyed); the icon itself when its
+// group has no image of that size.
+w32::Handle SmallImageOf(HICON icon) {
+    static std::map<HICON, w32::Handle> made;
+    const auto found = made.find(icon);
+    if (found != made.end()) {
+        return found->second;
+    }
+    w32::Handle small = w32::IconImageOfSize(reinterpret_cast<w32::Handle>(icon), w32::SystemMetric(SM_CXSMICON),
+                                             w32::SystemMetric(SM_CYSMICON));
+    if (small == nullptr) {
+        small = reinterpret_cast<w32::Handle>(icon);
+    }
+    made.emplace(icon, small);
+    return small;
+}
+
+}  // namespace
+
 HICON CWnd::SetIcon(HICON icon, BOOL big) {
     if (!::IsWindow(m_hWnd)) {
         return nullptr;
     }
+    // The title bar shows the group's small image, drawn for that size, not the big one scaled.
+    const w32::Handle shown = big || icon == nullptr ? reinterpret_cast<w32::Handle>(icon) : SmallImageOf(icon);
     return reinterpret_cast<HICON>(
-        w32::Send(Native(m_hWnd), w32::msg::SetIcon, big ? kIconBig : kIconSmall, reinterpret_cast<w32::Long>(icon)));
+        w32::Send(Native(m_hWnd), w32::msg::SetIcon, big ? kIconBig : kIconSmall, reinterpret_cast<w32::Long>(shown)));
 }
 
 HICON CWnd::GetIcon(BOOL big) const {

@@ -85,9 +85,13 @@ TEST(ProgramResources, StringsAreTheProgramsMessagesInChineseSimplified) {
     EXPECT_EQ(test::resources::String(program, IDS_ABOUTBOX + 1, kChineseSimplified), std::nullopt);
 }
 
-TEST(ProgramResources, TheIconHasItsSmallAndLargeImages) {
+constexpr unsigned kIconGroupType = 14;
+
+TEST(ProgramResources, TheIconIsInChineseSimplifiedWithItsSmallAndLargeImages) {
     const auto sizes = test::resources::IconSizes(QUENZO_PROGRAM, IDR_MAINFRAME);
     EXPECT_EQ(sizes, (std::vector<std::pair<unsigned, unsigned>>{{16, 16}, {32, 32}}));
+    EXPECT_EQ(test::resources::Languages(QUENZO_PROGRAM, kIconGroupType, IDR_MAINFRAME),
+              std::vector<unsigned>{kChineseSimplified});
 }
 
 }  // namespace
