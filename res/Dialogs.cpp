@@ -49,9 +49,7 @@ const DialogItem kAboutItems[] = {
     {DefPushButton, IDOK, "OK", 176, 10, 50, 14, WS_GROUP | WS_TABSTOP},
 };
 
-// "MS Sans Serif" is not on Linux desktops. DejaVu Sans is on every Debian desktop, and at 8 points
-// its average character width rounds to dialog units in which every caption of the console fits.
-constexpr const char* kDialogFont = "DejaVu Sans";
+constexpr const char* kDialogFont = "MS Sans Serif";
 
 extern const DialogTemplate kDialogs[] = {
     {IDD_CONSOLE_DIALOG, "Quenzo", 400, 253, kDialogFont, 8, true, kConsoleItems},

@@ -13,6 +13,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 #include "framework/Dialog.h"
@@ -28,6 +29,14 @@ namespace {
 int MulDiv(int value, int numerator, int denominator) {
     const long long product = static_cast<long long>(value) * numerator;
     return static_cast<int>((product + (product >= 0 ? denominator / 2 : -denominator / 2)) / denominator);
+}
+
+// Windows' dialog font is not on Linux desktops. Dialog templates size their captions for the
+// Chinese system's font, whose Latin letters are all as wide as a dialog unit's cell (6 pixels at
+// 8 points); DejaVu Sans Mono, on every Debian desktop, draws them alike. In a proportional font
+// the capitals run wider than the cell and the captions are cut off.
+QString DesktopFont(const char* name) {
+    return std::string_view(name) == "MS Sans Serif" ? QStringLiteral("DejaVu Sans Mono") : QString::fromUtf8(name);
 }
 
 // The X11 keysym of the Break key (Ctrl+Pause on most keyboards).
@@ -52,7 +61,7 @@ DialogWindow::DialogWindow(CDialog* dialog, const DialogTemplate& dialogTemplate
     setWindowTitle(QString::fromUtf8(dialogTemplate.caption));
     setAttribute(Qt::WA_DeleteOnClose, false);
 
-    QFont font(QString::fromUtf8(dialogTemplate.fontName));
+    QFont font(DesktopFont(dialogTemplate.fontName));
     font.setPointSize(dialogTemplate.pointSize);
     setFont(font);
     const QFontMetrics metrics(font);

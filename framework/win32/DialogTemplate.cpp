@@ -31,8 +31,6 @@ constexpr WORD kButtonClass = 0x0080;
 constexpr WORD kEditClass = 0x0081;
 constexpr WORD kStaticClass = 0x0082;
 constexpr WORD kComboBoxClass = 0x0085;
-// The system's dialog font; the template's own font is chosen for other window systems.
-constexpr std::string_view kDialogFont = "MS Shell Dlg";
 
 class Writer {
 public:
@@ -113,7 +111,7 @@ std::vector<WORD> BuildDialogTemplate(const DialogTemplate& dialogTemplate) {
     out.Word(0xFFFF);  // extended template
     out.Dword(0);      // help id
     out.Dword(0);      // extended style
-    DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_FIXEDSYS;
+    DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
     if (dialogTemplate.minimizeBox) {
         style |= WS_MINIMIZEBOX;
     }
@@ -129,7 +127,7 @@ std::vector<WORD> BuildDialogTemplate(const DialogTemplate& dialogTemplate) {
     out.Word(static_cast<WORD>(dialogTemplate.pointSize));
     out.Word(400);     // weight
     out.Word(0x0100);  // not italic (low byte); the default character set, 1 (high byte)
-    out.Text(kDialogFont);
+    out.Text(dialogTemplate.fontName);
     for (const DialogItem& item : dialogTemplate.items) {
         const ItemClass itemClass = ClassOf(item.kind);
         out.AlignDword();
