@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "net/PerThread.h"
 #include "net/winsock.h"
 #include "net/winsock_testing.h"
 
@@ -44,7 +45,7 @@ hostent* gethostbyname(const char* name) {
     if (!addresses || addresses->empty()) {
         return Fail(WSAHOST_NOT_FOUND);
     }
-    thread_local HostStorage storage;
+    HostStorage& storage = net::PerThread<HostStorage>();
     storage.name = name;
     storage.addresses = std::move(*addresses);
     storage.addressList.clear();

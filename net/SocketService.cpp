@@ -2,13 +2,11 @@
 
 #include "framework/DataExchange.h"
 #include "net/AsyncSocket.h"
+#include "net/PerThread.h"
 
 namespace net {
 
-SocketThreadState& ThreadState() {
-    thread_local SocketThreadState state;
-    return state;
-}
+SocketThreadState& ThreadState() { return PerThread<SocketThreadState>(); }
 
 BEGIN_MESSAGE_MAP(CSocketWnd, CWnd)
 ON_MESSAGE(WM_SOCKET_NOTIFY, OnSocketNotify)

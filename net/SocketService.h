@@ -30,7 +30,7 @@ struct SocketThreadState {
     CSocketWnd window;
 };
 
-// The calling thread's state, made on first use.
+// The calling thread's state, made on first use and kept for the program's life (net/PerThread.h).
 SocketThreadState& ThreadState();
 
 }  // namespace net
