@@ -24,8 +24,8 @@ class CaptionTest : public test::ConsoleFixture {};
 
 TEST_F(CaptionTest, EveryCaptionFitsItsControlInTheConsoleAndTheAboutBox) {
     CConsoleDlg dialog;
-    // Seven labels, five check boxes and five push buttons.
-    Run(dialog, [&] { ExpectEveryCaptionFits(dialog, 17); });
+    // Six labels, five check boxes and five push buttons.
+    Run(dialog, [&] { ExpectEveryCaptionFits(dialog, 16); });
     CAboutDlg about;
     test::RunDialog(about, [&] {
         ExpectEveryCaptionFits(about, 3);
