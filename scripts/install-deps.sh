@@ -13,12 +13,14 @@ case "${1:-build}" in
   screenshot) packages+=(xvfb x11-utils imagemagick) ;;
   bench) packages+=(socat strace) ;;
   a11y) packages+=(xvfb xauth dbus at-spi2-core python3-pyatspi) ;;
-  # The cross-build, the GoogleTest sources it builds, Wine to run what it makes, and a display.
-  windows) packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools libgtest-dev wine wine64 xvfb xauth x11-utils imagemagick socat locales) ;;
+  # The cross-build, the GoogleTest sources it builds, Wine to run what it makes, with the fonts a
+  # Wine install is recommended (its own MS Sans Serif, the dialogs' font, among them: without it
+  # Wine draws the font in another, whose layout it faults on), and a display.
+  windows) packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools libgtest-dev wine wine64 fonts-wine xvfb xauth x11-utils imagemagick socat locales) ;;
   windows32) packages+=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools libgtest-dev file zip unzip) ;;
   # The emulated guest that runs 32-bit Wine (scripts/guest32-make.sh, guest32-run.sh).
   guest32) packages+=(qemu-system-x86 debootstrap e2fsprogs) ;;
-  windows-package) packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools nsis p7zip-full zip unzip wine wine64 xvfb xauth) ;;
+  windows-package) packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools nsis p7zip-full zip unzip wine wine64 fonts-wine xvfb xauth) ;;
 esac
 
 missing=()

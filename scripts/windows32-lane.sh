@@ -16,11 +16,9 @@ made=$SECONDS
 scripts/guest32-make.sh
 echo "windows32-lane: the guest made in $((SECONDS - made)) s"
 booted=$SECONDS
-# Every test program but the benchmarks, and but the caption test, which is made for a Chinese
-# system's fonts (scripts/wine-chinese-fonts.sh) and the guest has Wine's own.
 programs=()
 for program in build/windows32/tests/*.exe; do
-  [[ $program == *_bench.exe || $program == */console_caption_test.exe ]] || programs+=("$program")
+  [[ $program == *_bench.exe ]] || programs+=("$program")
 done
 status=0
 scripts/guest32-run.sh scripts/guest32-windows.sh build/windows-release/quenzo-3.1-setup.exe "${programs[@]}" || status=$?

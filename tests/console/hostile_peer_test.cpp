@@ -13,6 +13,7 @@
 
 #include "framework/MessageBox.h"
 #include "tests/console/ConsoleFixture.h"
+#include "tests/support/FontFace.h"
 
 namespace {
 
@@ -329,13 +330,14 @@ TEST_F(HostilePeerTest, ABurstOfAHundredConnectsGetsExactlyOneInAndTheRestRefuse
 }
 
 TEST_F(HostilePeerTest, GarbageBytesInTextDisplayAreShownAsTheirDecodingAndCountedExactly) {
-    if (test::UnderWine()) {
-        // Wine 8's glyph positioning (gdi32's GPOS code) reads past its glyphs laying out some of
-        // these characters in a wrapping box, and the process faults.
-        GTEST_SKIP() << "Wine's text layout faults on this text";
-    }
     CConsoleDlg dialog;
     Run(dialog, [&] {
+        if (test::UnderWine() && test::FontFaceOf(dialog.m_editReceive.m_hWnd) != "MS Sans Serif") {
+            // Wine without its own fonts draws the box's font in another, and faults laying out
+            // some of these characters in it (tests/win32/small_tilde_repro.cpp shows it bare).
+            GTEST_SKIP() << "Wine draws MS Sans Serif in " << test::FontFaceOf(dialog.m_editReceive.m_hWnd)
+                         << ", whose layout of U+02DC faults (small_tilde_repro.exe)";
+        }
         test::Fd peer = LinkClient(dialog);
         dialog.m_editReceive.SetLimitText(1 << 20);
         // Every non-zero byte value, stray continuation bytes, overlong forms, surrogates, code
