@@ -48,8 +48,9 @@ if [[ ! -f $root/.quenzo-ready ]]; then
   touch "$root/.quenzo-ready"
 fi
 install -m 755 scripts/guest32-init.sh "$root/sbin/quenzo-init"
-# The guest's own name is found without a name server, as a machine's is.
-printf '127.0.0.1 localhost\n127.0.1.1 quenzo-guest\n' >"$root/etc/hosts"
+# The guest's own name is found without a name server, as a machine's is; with no network device
+# its one address is loopback's, which Windows gives for its own name on a machine without one.
+printf '127.0.0.1 localhost quenzo-guest\n' >"$root/etc/hosts"
 cp "$(ls "$root"/boot/vmlinuz-* | tail -1)" "$out/vmlinuz"
 cp "$(ls "$root"/boot/initrd.img-* | tail -1)" "$out/initrd.img"
 rm -f "$out/root.ext4"
