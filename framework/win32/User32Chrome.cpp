@@ -16,9 +16,7 @@ bool ShowHelpTopic(Handle owner, std::string_view helpFile, unsigned long contex
     return ::WinHelpW(H(owner), Utf16(helpFile).c_str(), HELP_CONTEXT, context) != FALSE;
 }
 
-Handle LoadProgramIcon(unsigned id) {
-    return ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id));
-}
+Handle LoadProgramIcon(unsigned id) { return ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)); }
 
 Handle IconImageOfSize(Handle icon, int width, int height) {
     // The system copies a resource icon from its resource: the group's image of that size, not a

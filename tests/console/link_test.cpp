@@ -71,7 +71,8 @@ TEST_F(LinkTest, AConnectTheCallItselfRefusesFailsThroughTheConnectEvent) {
             }
             dialog.SetDlgItemText(IDC_EDIT_MODULE_PORT, std::to_string(to).c_str());
             Click(dialog, IDC_BUTTON_CONNECT);
-            ASSERT_TRUE(test::PumpUntil([&] { return Status(dialog) == "CONNECT FAIL."; })) << to << ": " << Status(dialog);
+            ASSERT_TRUE(test::PumpUntil([&] { return Status(dialog) == "CONNECT FAIL."; }))
+                << to << ": " << Status(dialog);
             test::ExpectIdle(dialog);
             EXPECT_EQ(dialog.m_mainSocket.m_hSocket, winsock::INVALID_SOCKET);
         }

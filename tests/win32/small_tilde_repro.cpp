@@ -10,8 +10,8 @@
 #include <cstdio>
 
 int main() {
-    HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_OVERLAPPEDWINDOW | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL,
-                                  0, 0, 400, 200, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_OVERLAPPEDWINDOW | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 0,
+                                  0, 400, 200, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     HDC screen = ::GetDC(nullptr);
     HFONT font = ::CreateFontW(-::MulDiv(8, ::GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
                                FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, L"MS Sans Serif");

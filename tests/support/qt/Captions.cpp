@@ -35,10 +35,10 @@ std::vector<Caption> CaptionsOf(void* dialog) {
             option.initFrom(button);
             option.text = text;
             const bool box = qobject_cast<QCheckBox*>(button) != nullptr;
-            room = button->style()
-                       ->subElementRect(box ? QStyle::SE_CheckBoxContents : QStyle::SE_PushButtonContents, &option,
-                                        button)
-                       .width();
+            room =
+                button->style()
+                    ->subElementRect(box ? QStyle::SE_CheckBoxContents : QStyle::SE_PushButtonContents, &option, button)
+                    .width();
         }
         if (!text.isEmpty()) {
             captions.push_back({text.toStdString(), widget->fontMetrics().horizontalAdvance(text), room});

@@ -36,8 +36,8 @@ LRESULT CALLBACK EngineProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         HelpEngine::Request request{record.command, static_cast<unsigned long>(record.data), {}};
         const auto* bytes = static_cast<const char*>(copied->lpData);
         if (record.fileOffset != 0 && record.fileOffset < copied->cbData) {
-            request.file.assign(bytes + record.fileOffset, ::strnlen(bytes + record.fileOffset,
-                                                                     copied->cbData - record.fileOffset));
+            request.file.assign(bytes + record.fileOffset,
+                                ::strnlen(bytes + record.fileOffset, copied->cbData - record.fileOffset));
         }
         engine->requests.push_back(request);
         return engine->refuses ? FALSE : TRUE;
