@@ -61,8 +61,9 @@ public:
     UINT_PTR SetTimer(UINT_PTR id, UINT elapse, void* unused = nullptr);
     BOOL KillTimer(UINT_PTR id);
 
-    // The small icon is the icon group's own small image (SM_CXSMICON), not the big one scaled:
-    // where the window system keeps one image an icon, GetIcon(FALSE) answers that image's handle.
+    // The small icon is the icon group's own small image (SM_CXSMICON), not the big one scaled. On
+    // Windows, where an icon handle holds one image, GetIcon(FALSE) then answers that image's
+    // handle; on Qt, whose icons hold every size, the icon that was set.
     HICON SetIcon(HICON icon, BOOL big);
     HICON GetIcon(BOOL big) const;
     // The window's system menu, or null when it has none. With revert set, the menu goes back to

@@ -105,8 +105,8 @@ fi
 echo "check-windows-package: zip, installer and uninstaller as a user meets them"
 INSIDE
 export QUENZO_WINEPREFIX=$work/prefix
-# Wine's menu builder is off, and any home folder it would write to is the check's own.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# Wine's menu builder is off (scripts/wine-run.sh), and any home folder it would write to is the
+# check's own.
 export HOME=$work/home XDG_DATA_HOME=$work/home/.local/share XDG_CONFIG_HOME=$work/home/.config
 mkdir -p "$HOME"
 scripts/loopback-only.sh scripts/wine-session.sh bash "$work/inside.sh"

@@ -13,8 +13,6 @@ export QUENZO_WINEARCH=win32 QUENZO_WINEPREFIX=/root/prefix32
 # The emulated processor runs programs many times slower: the tests wait that much longer for
 # what must come.
 export QUENZO_TEST_SLOWDOWN=10
-# No Mono, Gecko or menu entries, and no debugger: a program that faults ends there.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d"
 run=scripts/wine-run.sh
 failed=()
 now() { date +%s; }

@@ -8,9 +8,10 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 export WINEPREFIX=${QUENZO_WINEPREFIX:-$here/build/wine-prefix}
 export WINEARCH=${QUENZO_WINEARCH:-win64}
 export WINEDEBUG=${WINEDEBUG:--all}
-# No Mono or Gecko: nothing here needs them, and asking for them would wait for a person. No
-# debugger either: a program that faults ends there, its fault printed, instead of waiting in it.
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winedbg.exe=d}
+# No Mono or Gecko: nothing here needs them, and asking for them would wait for a person. No menu
+# entries on the host's desktop for what an installer adds. No debugger either: a program that
+# faults ends there, its fault printed, instead of waiting in it.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d}
 if [[ $WINEARCH == win32 ]]; then
   loader=/usr/lib/wine/wine
   [[ -x $loader ]] || loader=$(command -v wine)

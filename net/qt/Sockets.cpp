@@ -182,16 +182,16 @@ int connect(SOCKET s, const winsock::sockaddr* name, int nameLength) {
     if (!ToPosix(name, nameLength, &address)) {
         return SOCKET_ERROR;
     }
-    // Windows connects to no "any" address and to no port 0; this system would take the first for
-    // itself and connect there.
-    const bool anywhere = address.sin_addr.s_addr == htonl(INADDR_ANY) || address.sin_port == 0;
-    const int result = anywhere ? -1 : ::connect(Fd(s), reinterpret_cast<const ::sockaddr*>(&address), sizeof address);
+    // Windows refuses a connect to 0.0.0.0 or to port 0 in the call; this system would take the
+    // first for this machine and connect there. Twin of win32/Calls.cpp's Connect.
+    const bool refused = address.sin_addr.s_addr == htonl(INADDR_ANY) || address.sin_port == 0;
+    const int result = refused ? -1 : ::connect(Fd(s), reinterpret_cast<const ::sockaddr*>(&address), sizeof address);
     if (result == 0) {
         posix::registry::ConnectEnded(Fd(s), 0);
         return 0;
     }
-    const int error = anywhere ? WSAEADDRNOTAVAIL : posix::ErrorFromErrno(errno);
-    if (!anywhere && (errno == EINPROGRESS || errno == EINTR)) {  // the connection goes on in the background
+    const int error = refused ? WSAEADDRNOTAVAIL : posix::ErrorFromErrno(errno);
+    if (!refused && (errno == EINPROGRESS || errno == EINTR)) {  // the connection goes on in the background
         posix::registry::ConnectStarted(Fd(s));
         return Fail(WSAEWOULDBLOCK, SOCKET_ERROR);
     }
